@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Every message box of the program goes through one prompter, so the GUI shows
+// message boxes, the command-line tool prints to stderr and tests answer prompts.
+// Texts are single-byte (Latin-1), exactly as the program's messages stand.
+class IPrompter {
+ public:
+  virtual ~IPrompter() = default;
+  virtual void Error(const std::string& text) = 0;        // stop icon
+  virtual void Information(const std::string& text) = 0;  // information icon
+  virtual bool AskYesNo(const std::string& text) = 0;     // question icon; true for Yes
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/BusyIndicator.h"
+
+// The wait cursor over the whole application while a send blocks the interface.
+class WaitCursor : public IBusyIndicator {
+ public:
+  void Begin() override;
+  void End() override;
+};

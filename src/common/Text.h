@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Text helpers for the single-byte (Latin-1) strings the whole core works with.
+
+// printf-style formatting into a std::string; used where the marquee language and the
+// file formats fix a printf format ("%02d", "%d.%d.%d.%d").
+#if defined(__GNUC__)
+#define MARQUEE_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
+#else
+#define MARQUEE_PRINTF_FORMAT(fmt, args)
+#endif
+std::string Format(const char* format, ...) MARQUEE_PRINTF_FORMAT(1, 2);
+
+// The value of the leading digits by atoi rules (leading blanks, optional sign, digits
+// up to the first non-digit; none gives 0), saturated to the int range instead of
+// overflowing.
+int LeadingInt(std::string_view text);
+
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// Case-insensitive prefix test (ASCII letters only, like the list controls' search).
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+std::string ToUpperAscii(std::string_view text);
+
+// Converts single-byte Latin-1 text to UTF-8 for terminals and logs.
+std::string Latin1ToUtf8(std::string_view text);
+// Converts UTF-8 to Latin-1; characters outside Latin-1 become '?'. Invalid UTF-8
+// bytes are taken as Latin-1 characters themselves, so no input is lost silently.
+std::string Utf8ToLatin1(std::string_view text);
