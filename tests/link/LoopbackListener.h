@@ -38,20 +38,21 @@ class LoopbackListener {
   bool ok() const { return m_ok; }
 
   // On a thread: accepts one connection and reads until the peer closes it. With
-  // resetAtOnce, closes the connection with a reset instead of reading.
-  void Serve(bool resetAtOnce = false) {
-    m_thread = std::thread([this, resetAtOnce] {
+  // resetAfterFirstRead, resets the connection once the first data has arrived.
+  void Serve(bool resetAfterFirstRead = false) {
+    m_thread = std::thread([this, resetAfterFirstRead] {
       if (!Readable(m_socket, 10000)) return;
       int connection = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC);
       if (connection < 0) return;
-      if (resetAtOnce) {
-        linger reset{1, 0};
-        ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-      } else {
-        char buffer[65536];
-        ssize_t n;
-        while (Readable(connection, 10000) && (n = ::read(connection, buffer, sizeof buffer)) > 0)
-          m_received.append(buffer, static_cast<size_t>(n));
+      char buffer[65536];
+      ssize_t n;
+      while (Readable(connection, 10000) && (n = ::read(connection, buffer, sizeof buffer)) > 0) {
+        m_received.append(buffer, static_cast<size_t>(n));
+        if (resetAfterFirstRead) {
+          linger reset{1, 0};
+          ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+          break;
+        }
       }
       ::close(connection);
     });

@@ -60,16 +60,13 @@ TEST(SerialLink, EveryCaretWaitsTenMillisecondsFirst) {
   EXPECT_TRUE(SendToMarquee(command, SettingsFor(pty.path()), prompter, nullptr));
   pty.StopReading();
   ASSERT_EQ(pty.received(), command);
-  // The sleeps add up, so the n-th caret cannot arrive before n pauses have passed.
+  // The pauses add up, so the n-th caret cannot arrive before n pauses have passed. (The gap
+  // between two arrivals proves nothing: a reader woken late shortens it.)
   int carets = 0;
   for (size_t i = 0; i < command.size(); ++i) {
     if (command[i] != '^') continue;
     ++carets;
     EXPECT_GE(pty.arrival()[i] - start, carets * kCaretPause) << "caret " << carets;
-    // A late reader can shorten the gap it sees, never turn a missing pause into 5 ms.
-    if (i > 0) {
-      EXPECT_GE(pty.arrival()[i] - pty.arrival()[i - 1], 5ms) << "caret at " << i;
-    }
   }
 }
 
