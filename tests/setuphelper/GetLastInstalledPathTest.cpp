@@ -89,14 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(GetLastInstalledPath, LooksUpTheAppPathsKeyOfTheProgram) {
-  InMemoryRegistry registry;
-  FakeInstaller installer(1024);
-  installer.Push(kProgram);
-  LookUp(registry, installer);
-  EXPECT_EQ(registry.LastOpened(), kAppPaths + kProgram);
-}
-
 TEST(GetLastInstalledPath, EmptyOrMissingStackStillLooksUpAndSetsVariableZero) {
   InMemoryRegistry registry;
   for (bool missingStack : {false, true}) {
@@ -108,16 +100,6 @@ TEST(GetLastInstalledPath, EmptyOrMissingStackStillLooksUpAndSetsVariableZero) {
     EXPECT_EQ(installer.Variable(0), "");
     EXPECT_TRUE(installer.OnlyVariableZeroWritten());
   }
-}
-
-TEST(GetLastInstalledPath, PopsOnlyTheProgramName) {
-  InMemoryRegistry registry;
-  FakeInstaller installer(1024);
-  installer.Push("kept");
-  installer.Push(kProgram);
-  LookUp(registry, installer);
-  ASSERT_NE(installer.Top(), nullptr);
-  EXPECT_STREQ(installer.Top()->text, "kept");
 }
 
 TEST(GetLastInstalledPath, NoVariableSizeOrNoVariableBlockWritesNothing) {
