@@ -17,10 +17,15 @@ bool IsNameInUse(const std::vector<CIPGroup>& book, std::string_view name) {
   return std::any_of(book.begin(), book.end(), [&](const CIPGroup& entry) { return EqualsNoCase(entry.m_strName, name); });
 }
 
+std::optional<EntryProblem> CheckIPAddress(const IPAddress& address) {
+  if (address == IPAddress{}) return EntryProblem{EntryField::Address, "Invalid IP Address!"};
+  return std::nullopt;
+}
+
 std::optional<EntryProblem> CheckIPEntryInput(const std::vector<CIPGroup>& book, std::string_view name,
                                               const IPAddress& address, bool adding) {
   if (name.empty()) return EntryProblem{EntryField::Name, "Name cannot be empty!"};
-  if (address == IPAddress{}) return EntryProblem{EntryField::Address, "Invalid IP Address!"};
+  if (auto problem = CheckIPAddress(address)) return problem;
   if (adding && IsNameInUse(book, name)) return NameInUse(name, "Please specify another name!");
   return std::nullopt;
 }

@@ -21,6 +21,9 @@ struct EntryProblem {
 // True when an entry of book has this name, case ignored.
 bool IsNameInUse(const std::vector<CIPGroup>& book, std::string_view name);
 
+// The address check of the IP address dialog: 0.0.0.0 is refused. Nothing otherwise.
+std::optional<EntryProblem> CheckIPAddress(const IPAddress& address);
+
 // The IP address dialog: a name that is not empty (blanks count), an address other
 // than 0.0.0.0 and, when adding, a name no entry uses yet. Nothing when all hold.
 std::optional<EntryProblem> CheckIPEntryInput(const std::vector<CIPGroup>& book, std::string_view name,
