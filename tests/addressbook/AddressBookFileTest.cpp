@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../common/TempDir.h"
 #include "addressbook/AddressBookFile.h"
 
 namespace {
@@ -148,22 +149,13 @@ TEST(AddressBookFile, FailingSinkIsReported) {
 
 class AddressBookPathTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() /
-            ("marquee_addressbook_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-  std::string PathOf(const char* name) const { return (m_dir / name).string(); }
+  std::string PathOf(const char* name) const { return m_dir.PathOf(name); }
   static void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
   static std::string ReadBytes(const std::string& path) { return ReadWholeFile(path).bytes; }
 
-  std::filesystem::path m_dir;
+  TempDir m_dir;
 };
 
 TEST_F(AddressBookPathTest, MissingFileIsSilent) {

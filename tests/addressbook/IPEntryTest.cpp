@@ -10,13 +10,6 @@ CIPGroup Entry(std::string name, std::vector<IPAddress> addresses) {
   return entry;
 }
 
-TEST(IPEntry, DefaultsAreNeverShownNamesOfTheModel) {
-  EXPECT_EQ(CIPData().m_strName, "New IP");
-  EXPECT_EQ(CIPData().m_Address, (IPAddress{0, 0, 0, 0}));
-  EXPECT_EQ(CIPGroup().m_strName, "New Group");
-  EXPECT_TRUE(CIPGroup().m_Members.empty());
-}
-
 TEST(IPEntry, DisplayTextShowsTheAddressOnlyForExactlyOneMember) {
   EXPECT_EQ(GetDisplayText(Entry("Line 3", {{192, 168, 0, 20}})), "Line 3 [ 192.168.0.20 ]");
   EXPECT_EQ(GetDisplayText(Entry("Hall", {{10, 0, 0, 5}, {10, 0, 0, 6}})), "Hall");

@@ -3,31 +3,23 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../common/TempDir.h"
 #include "app/ProgramLoader.h"
 
 namespace {
 
 class ProgramLoaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() /
-            ("marquee_loader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
-
   CProgramLoader LoaderWithVersionFile(const std::string& bytes) {
-    std::ofstream(m_dir / "version.txt", std::ios::binary) << bytes;
-    return CProgramLoader(0, m_dir.string());
+    std::ofstream(m_dir.path() / "version.txt", std::ios::binary) << bytes;
+    return CProgramLoader(0, m_dir.path().string());
   }
 
-  std::filesystem::path m_dir;
+  TempDir m_dir;
 };
 
 TEST_F(ProgramLoaderTest, NoVersionFileSelectsVariantZero) {
-  CProgramLoader loader(0, m_dir.string());
+  CProgramLoader loader(0, m_dir.path().string());
   EXPECT_EQ(loader.GetKey(), 0);
   EXPECT_STREQ(loader.GetApplicationName(), "NorvMarquee");
   EXPECT_EQ(loader.GetVersionText(), "1.2.39");
@@ -80,9 +72,9 @@ TEST_F(ProgramLoaderTest, FileContentsSelectTheVariant) {
 }
 
 TEST_F(ProgramLoaderTest, UnreadableVersionFileKeepsTheDefaultKey) {
-  std::filesystem::create_directory(m_dir / "version.txt");
-  EXPECT_EQ(CProgramLoader(2, m_dir.string()).GetKey(), 2);
-  EXPECT_EQ(CProgramLoader(5, m_dir.string()).GetKey(), 0);
+  std::filesystem::create_directory(m_dir.path() / "version.txt");
+  EXPECT_EQ(CProgramLoader(2, m_dir.path().string()).GetKey(), 2);
+  EXPECT_EQ(CProgramLoader(5, m_dir.path().string()).GetKey(), 0);
 }
 
 TEST(VariantKey, OnlyTheFirstTwoBytesCount) {

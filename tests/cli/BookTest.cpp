@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../common/TempDir.h"
 #include "CliRun.h"
 #include "common/FileIO.h"
 
@@ -12,24 +13,14 @@ using namespace std::string_literals;
 
 class BookCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() /
-            ("marquee_book_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-    m_path = (m_dir / "book.nmd").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
-
   CliRun Add(std::vector<std::string> nameAndAddresses) {
     nameAndAddresses.insert(nameAndAddresses.begin(), {"book", "add", m_path});
     return RunTool(nameAndAddresses);
   }
   std::string Bytes() const { return ReadWholeFile(m_path).bytes; }
 
-  std::filesystem::path m_dir;
-  std::string m_path;
+  TempDir m_dir;
+  std::string m_path = m_dir.PathOf("book.nmd");
 };
 
 TEST_F(BookCommandTest, AddsEntriesAndListsThemAsThePaneShowsThem) {

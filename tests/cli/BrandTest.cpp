@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../common/TempDir.h"
 #include "CliRun.h"
 
 namespace {
@@ -10,22 +11,11 @@ namespace {
 // Runs each test in an empty folder of its own, as "version.txt" is read from the current folder.
 class BrandCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_previous = std::filesystem::current_path();
-    m_dir = std::filesystem::temp_directory_path() /
-            ("marquee_brand_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-    std::filesystem::current_path(m_dir);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(m_previous);
-    std::filesystem::remove_all(m_dir);
-  }
+  void SetUp() override { std::filesystem::current_path(m_dir.path()); }
+  void TearDown() override { std::filesystem::current_path(m_previous); }
 
-  std::filesystem::path m_previous;
-  std::filesystem::path m_dir;
+  std::filesystem::path m_previous = std::filesystem::current_path();
+  TempDir m_dir;
 };
 
 TEST_F(BrandCommandTest, WithoutVersionFileShowsVariantZero) {
