@@ -12,7 +12,9 @@ void AppendCount(std::string& out, size_t count) {
   out += static_cast<char>(value.msb);
 }
 
-bool HasZeroByte(const std::string& name) { return name.find('\0') != std::string::npos; }
+bool HasZeroByte(const std::string& name) {
+  return name.find('\0') != std::string::npos;
+}
 
 void AppendName(std::string& out, const std::string& name) {
   out += name;
@@ -59,8 +61,8 @@ bool ReadEntry(ByteReader& reader, CIPGroup& entry) {
 
 Status CheckAddressBookFits(const std::vector<CIPGroup>& book) {
   if (book.size() > kMaxAddressBookCount)
-    return Status::BadInput(Format("the address book has %zu entries; its file holds at most %zu", book.size(),
-                                   kMaxAddressBookCount));
+    return Status::BadInput(
+        Format("the address book has %zu entries; its file holds at most %zu", book.size(), kMaxAddressBookCount));
   for (const CIPGroup& entry : book) {
     if (entry.m_Members.size() > kMaxAddressBookCount)
       return Status::BadInput(Format("entry '%s' has %zu addresses; the address book file holds at most %zu per entry",
@@ -97,23 +99,23 @@ AddressBookRead ReadAddressBook(std::string_view bytes) {
   ByteReader reader(bytes);
   size_t entryCount = 0;
   if (!ReadCount(reader, entryCount)) {
-    result.status = Status::BadInput(Format("the address book is %zu bytes long, too short for its entry count",
-                                            bytes.size()));
+    result.status =
+        Status::BadInput(Format("the address book is %zu bytes long, too short for its entry count", bytes.size()));
     return result;
   }
   for (size_t i = 0; i < entryCount; ++i) {
     size_t entryStart = reader.position();
     CIPGroup entry;
     if (!ReadEntry(reader, entry)) {
-      result.status = Status::BadInput(Format("the address book ends inside entry %zu of %zu (at byte %zu)", i + 1,
-                                              entryCount, entryStart));
+      result.status = Status::BadInput(
+          Format("the address book ends inside entry %zu of %zu (at byte %zu)", i + 1, entryCount, entryStart));
       return result;
     }
     result.entries.push_back(std::move(entry));
   }
   if (!reader.atEnd())
-    result.status = Status::BadInput(Format("the address book has %zu unexpected bytes after its %zu entries",
-                                            reader.remaining(), entryCount));
+    result.status = Status::BadInput(
+        Format("the address book has %zu unexpected bytes after its %zu entries", reader.remaining(), entryCount));
   return result;
 }
 

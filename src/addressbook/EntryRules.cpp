@@ -14,7 +14,8 @@ EntryProblem NameInUse(std::string_view name, const char* advice) {
 }  // namespace
 
 bool IsNameInUse(const std::vector<CIPGroup>& book, std::string_view name) {
-  return std::any_of(book.begin(), book.end(), [&](const CIPGroup& entry) { return EqualsNoCase(entry.m_strName, name); });
+  return std::any_of(book.begin(), book.end(),
+                     [&](const CIPGroup& entry) { return EqualsNoCase(entry.m_strName, name); });
 }
 
 std::optional<EntryProblem> CheckIPAddress(const IPAddress& address) {

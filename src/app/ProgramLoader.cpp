@@ -46,7 +46,9 @@ bool ReadVersionFileKey(const std::string& folder, int& key) {
 
 }  // namespace
 
-int VariantKeyFromBytes(std::string_view firstBytes) { return LeadingInt(firstBytes.substr(0, kVersionFileBytes)); }
+int VariantKeyFromBytes(std::string_view firstBytes) {
+  return LeadingInt(firstBytes.substr(0, kVersionFileBytes));
+}
 
 CProgramLoader::CProgramLoader(int defaultKey, const std::string& folder) {
   int key = defaultKey;

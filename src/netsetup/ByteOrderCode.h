@@ -13,5 +13,9 @@ constexpr int MakeByteOrderCode(MessageByteOrder message, CountByteOrder count) 
 }
 
 // Only the two low bits of code count.
-constexpr MessageByteOrder GetMessageByteOrder(int code) { return static_cast<MessageByteOrder>(code & 1); }
-constexpr CountByteOrder GetCountByteOrder(int code) { return static_cast<CountByteOrder>((code >> 1) & 1); }
+constexpr MessageByteOrder GetMessageByteOrder(int code) {
+  return static_cast<MessageByteOrder>(code & 1);
+}
+constexpr CountByteOrder GetCountByteOrder(int code) {
+  return static_cast<CountByteOrder>((code >> 1) & 1);
+}

@@ -1,10 +1,14 @@
 #include "netsetup/LadDeviceNetwork.h"
 
+#include <iterator>
+
 #include "common/Text.h"
 
 namespace {
 
-bool IsDeviceNetOrProfibus(int32_t type) { return type == kNetworkDeviceNet || type == kNetworkProfibus; }
+bool IsDeviceNetOrProfibus(int32_t type) {
+  return type == kNetworkDeviceNet || type == kNetworkProfibus;
+}
 
 std::string FormatPaddedAddress(const IPAddress& address) {
   return Format("%03d.%03d.%03d.%03d", address[0], address[1], address[2], address[3]);
@@ -18,7 +22,9 @@ char DefaultsCardDigit(int32_t type) {
 
 }  // namespace
 
-CLadDeviceNetwork::CLadDeviceNetwork(int32_t networkType) : m_nNetworkType(networkType) { SetDefaults(); }
+CLadDeviceNetwork::CLadDeviceNetwork(int32_t networkType) : m_nNetworkType(networkType) {
+  SetDefaults();
+}
 
 void CLadDeviceNetwork::SetDefaults() {
   const bool ethernet = m_nNetworkType == kNetworkEthernet;
@@ -46,24 +52,19 @@ void CLadDeviceNetwork::SetDefaults() {
 }
 
 int CLadDeviceNetwork::GetBaudRate() const {
-  switch (m_nBaudIndex) {
-    case 1: return 250;
-    case 2: return 500;
-    default: return 125;
-  }
+  constexpr int kRates[] = {125, 250, 500};
+  return m_nBaudIndex < std::size(kRates) ? kRates[m_nBaudIndex] : kRates[0];
 }
 
 std::string CLadDeviceNetwork::GetNetworkName() const {
-  switch (m_nNetworkType) {
-    case kNetworkEthernet: return "Ethernet";
-    case kNetworkDeviceNet: return "DeviceNet";
-    case kNetworkProfibus: return "Profibus";
-    case kNetworkModbusRtu: return "Modbus RTU";
-    default: return "";
-  }
+  constexpr const char* kNames[] = {"Ethernet", "DeviceNet", "Profibus", "Modbus RTU"};
+  bool known = m_nNetworkType >= kNetworkEthernet && m_nNetworkType <= kNetworkModbusRtu;
+  return known ? kNames[m_nNetworkType - kNetworkEthernet] : "";
 }
 
-std::string CLadDeviceNetwork::MakeAddressPrefix(int group, int unit) { return Format("^A%02d%04d", group, unit); }
+std::string CLadDeviceNetwork::MakeAddressPrefix(int group, int unit) {
+  return Format("^A%02d%04d", group, unit);
+}
 
 std::string CLadDeviceNetwork::MakeProgramString(bool includeAddress, int group, int unit) const {
   std::string text = includeAddress ? MakeAddressPrefix(group, unit) : std::string();

@@ -52,24 +52,24 @@ class CLadDeviceNetwork {
   std::string MakeNoticeString(const std::string& text, int group, int unit) const;
 
   int32_t m_nNetworkType;
-  int32_t m_nTimeout;      // connect or data time-out; kept for the panes, never sent
-  int32_t m_nPollTime;     // kept for the panes, never sent
-  int32_t m_nConsumedSize; // DeviceNet consumed / Profibus input bytes (R)
-  int32_t m_nProducedSize; // DeviceNet produced / Profibus output bytes (S)
-  int32_t m_nNodeAddress;  // DeviceNet MAC ID / Profibus node address (A)
-  int32_t m_nByteOrder;    // byte order code of Ethernet, DeviceNet, Profibus (W)
-  uint8_t m_nBaudIndex;    // DeviceNet: 0 = 125, 1 = 250, 2 = 500 kb/s
+  int32_t m_nTimeout;       // connect or data time-out; kept for the panes, never sent
+  int32_t m_nPollTime;      // kept for the panes, never sent
+  int32_t m_nConsumedSize;  // DeviceNet consumed / Profibus input bytes (R)
+  int32_t m_nProducedSize;  // DeviceNet produced / Profibus output bytes (S)
+  int32_t m_nNodeAddress;   // DeviceNet MAC ID / Profibus node address (A)
+  int32_t m_nByteOrder;     // byte order code of Ethernet, DeviceNet, Profibus (W)
+  uint8_t m_nBaudIndex;     // DeviceNet: 0 = 125, 1 = 250, 2 = 500 kb/s
   IPAddress m_IPAddress;
   IPAddress m_SubnetMask;
   IPAddress m_Gateway;
-  int32_t m_nProtocol;     // EthernetProtocol
-  int32_t m_nInputSize;    // Ethernet/IP input size in 16-bit words (c)
-  int32_t m_nUnitId;       // Modbus TCP/IP unit ID (m of the Ethernet card)
-  int32_t m_nPortNumber;   // kept for the pane; the card's port is always sent as 49999
-  uint8_t m_nRtuUnitId;    // 0..255, 255 disables Modbus RTU (m of the Modbus RTU card)
-  uint8_t m_nRtuWiring;    // 0 RS232, 1 RS422, 2 RS485 (p)
-  uint8_t m_nRtuByteOrder; // byte order code of the Modbus RTU card (W)
-  bool m_bSendAddress;     // Ethernet: send the address part
-  bool m_bSendUnit;        // Ethernet: send the input size or unit ID part
-  bool m_bSendByteOrder;   // Ethernet: send the byte order part
+  int32_t m_nProtocol;      // EthernetProtocol
+  int32_t m_nInputSize;     // Ethernet/IP input size in 16-bit words (c)
+  int32_t m_nUnitId;        // Modbus TCP/IP unit ID (m of the Ethernet card)
+  int32_t m_nPortNumber;    // kept for the pane; the card's port is always sent as 49999
+  uint8_t m_nRtuUnitId;     // 0..255, 255 disables Modbus RTU (m of the Modbus RTU card)
+  uint8_t m_nRtuWiring;     // 0 RS232, 1 RS422, 2 RS485 (p)
+  uint8_t m_nRtuByteOrder;  // byte order code of the Modbus RTU card (W)
+  bool m_bSendAddress;      // Ethernet: send the address part
+  bool m_bSendUnit;         // Ethernet: send the input size or unit ID part
+  bool m_bSendByteOrder;    // Ethernet: send the byte order part
 };

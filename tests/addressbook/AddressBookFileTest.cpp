@@ -31,8 +31,11 @@ const std::vector<CIPGroup> kSampleBook = {
 };
 const std::string kSampleBytes =
     "\x03\x00"
-    "A\0\x01\x00" "\0\x0A\x00\x00\x05"
-    "Hall\xE9\0\x02\x00" "\0\x01\x02\x03\x04" "x\0\xFF\x00\x80\x07"
+    "A\0\x01\x00"
+    "\0\x0A\x00\x00\x05"
+    "Hall\xE9\0\x02\x00"
+    "\0\x01\x02\x03\x04"
+    "x\0\xFF\x00\x80\x07"
     "\0\x00\x00"s;
 
 TEST(AddressBookFile, EmptyBookIsTwoZeroBytes) {
@@ -90,7 +93,10 @@ TEST(AddressBookFile, HugeCountsWithoutDataFailFast) {
   EXPECT_FALSE(entries.status.ok());
   EXPECT_TRUE(entries.entries.empty());
 
-  AddressBookRead members = ReadAddressBook("\x02\x00" "A\0\xFF\xFF" "\0\x01\x02\x03\x04"s);
+  AddressBookRead members = ReadAddressBook(
+      "\x02\x00"
+      "A\0\xFF\xFF"
+      "\0\x01\x02\x03\x04"s);
   EXPECT_FALSE(members.status.ok());
   EXPECT_TRUE(members.entries.empty());
   EXPECT_NE(members.status.message().find("entry 1 of 2"), std::string::npos);
@@ -116,8 +122,8 @@ TEST(AddressBookFile, LargestCountsFitAndOneMoreIsRefusedBeforeWriting) {
 }
 
 TEST(AddressBookFile, NamesHoldingAZeroByteAreRefused) {
-  for (const auto& book : {std::vector<CIPGroup>{Entry("a\0b"s, {})},
-                           std::vector<CIPGroup>{Entry("ok", {{"m\0"s, {1, 2, 3, 4}}})}}) {
+  for (const auto& book :
+       {std::vector<CIPGroup>{Entry("a\0b"s, {})}, std::vector<CIPGroup>{Entry("ok", {{"m\0"s, {1, 2, 3, 4}}})}}) {
     StringSink sink;
     EXPECT_EQ(WriteAddressBook(book, sink).errorClass(), ErrorClass::BadInput);
     EXPECT_TRUE(sink.data().empty());

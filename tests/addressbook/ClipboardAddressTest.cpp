@@ -14,13 +14,13 @@ TEST(ClipboardAddress, TextsFromTheToolAndFromElsewhere) {
       {"192.168..0.10", IPAddress{192, 168, 0, 10}},  // empty pieces separate nothing
       {".192.168.0.10.", IPAddress{192, 168, 0, 10}},
       {"192.168.0", std::nullopt},
-      {"1.2.3.4.5", IPAddress{1, 2, 3, 4}},  // pieces after the fourth are ignored
+      {"1.2.3.4.5", IPAddress{1, 2, 3, 4}},   // pieces after the fourth are ignored
       {"300.1.1.1", IPAddress{44, 1, 1, 1}},  // truncated to 8 bits
       {"192.168.0.10\r\n", IPAddress{192, 168, 0, 10}},
       {" 10. 0.\t0. 1", IPAddress{10, 0, 0, 1}},  // leading blanks of a piece skipped
       {"-1.0.0.1", IPAddress{255, 0, 0, 1}},
       {"10x.20y.30z.40", IPAddress{10, 20, 30, 40}},  // leading digits count
-      {"a.b.c.d", IPAddress{0, 0, 0, 0}},  // pieces without digits give 0
+      {"a.b.c.d", IPAddress{0, 0, 0, 0}},             // pieces without digits give 0
       {"99999999999.1.1.1", IPAddress{255, 1, 1, 1}},
       {"", std::nullopt},
       {"....", std::nullopt},

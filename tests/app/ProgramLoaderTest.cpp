@@ -63,10 +63,20 @@ TEST_F(ProgramLoaderTest, EachVariantHasItsOwnRows) {
 
 TEST_F(ProgramLoaderTest, FileContentsSelectTheVariant) {
   const std::pair<std::string, int> cases[] = {
-      {"1\r\n", 1}, {" 2", 2},  {"2x", 2}, {"x2", 0}, {"", 0},    {"+1", 1},
-      {std::string("1\0" "2", 3), 1},                               // bytes after a zero do not count
-      {"12", 0},                                                    // key 12 has no variant
-      {"7", 0},     {"-1", 0}, {"0012", 0}, {"102", 0}, {"21", 0}, {"\n1", 1},
+      {"1\r\n", 1},
+      {" 2", 2},
+      {"2x", 2},
+      {"x2", 0},
+      {"", 0},
+      {"+1", 1},
+      {std::string{'1', '\0', '2'}, 1},  // bytes after a zero do not count
+      {"12", 0},                         // key 12 has no variant
+      {"7", 0},
+      {"-1", 0},
+      {"0012", 0},
+      {"102", 0},
+      {"21", 0},
+      {"\n1", 1},
   };
   for (const auto& [bytes, key] : cases) EXPECT_EQ(LoaderWithVersionFile(bytes).GetKey(), key) << bytes;
 }

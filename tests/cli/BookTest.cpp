@@ -62,8 +62,13 @@ TEST_F(BookCommandTest, RefusesWithTheDialogsMessagesAndKeepsTheFile) {
 
 TEST_F(BookCommandTest, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
-      {"book"}, {"book", "remove", m_path}, {"book", "list"}, {"book", "list", m_path, "extra"},
-      {"book", "add", m_path, "A"}, {"book", "add", m_path, "A", "10.0.0.256"}, {"book", "add", m_path, "A", "host"},
+      {"book"},
+      {"book", "remove", m_path},
+      {"book", "list"},
+      {"book", "list", m_path, "extra"},
+      {"book", "add", m_path, "A"},
+      {"book", "add", m_path, "A", "10.0.0.256"},
+      {"book", "add", m_path, "A", "host"},
   };
   for (const auto& args : cases) EXPECT_EQ(RunTool(args).exitCode, kExitUsage) << args.back();
   EXPECT_FALSE(std::filesystem::exists(m_path));
@@ -76,7 +81,11 @@ TEST_F(BookCommandTest, MissingFileCannotBeListed) {
 }
 
 TEST_F(BookCommandTest, DamagedFileIsListedAsFarAsItGoesAndNotChanged) {
-  const std::string damaged = "\x02\x00" "A\0\x01\x00" "\0\x0A\x00\x00\x05" "B\0\x01"s;
+  const std::string damaged =
+      "\x02\x00"
+      "A\0\x01\x00"
+      "\0\x0A\x00\x00\x05"
+      "B\0\x01"s;
   std::ofstream(m_path, std::ios::binary) << damaged;
   CliRun list = RunTool({"book", "list", m_path});
   EXPECT_EQ(list.exitCode, kExitFailure);

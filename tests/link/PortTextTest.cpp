@@ -5,11 +5,8 @@
 namespace {
 
 const std::vector<std::string> kFriendlyNames = {
-    "Communications Port (COM1)",
-    "USB Serial Port (COM10)",
-    "Bluetooth (COM3) link",
-    "USB-Serial Controller (ttyUSB0)",
-    "Other Port (COM1)",
+    "Communications Port (COM1)",      "USB Serial Port (COM10)", "Bluetooth (COM3) link",
+    "USB-Serial Controller (ttyUSB0)", "Other Port (COM1)",
 };
 
 TEST(PortText, FormatsNamesWithAndWithoutFriendlyName) {
@@ -20,7 +17,7 @@ TEST(PortText, FormatsNamesWithAndWithoutFriendlyName) {
   const Case cases[] = {
       {"COM1", "COM1" + std::string(12, ' ') + "Communications Port "},  // first match wins
       {"COM10", "COM10" + std::string(10, ' ') + "USB Serial Port "},
-      {"COM12", "COM12"},                  // no friendly name
+      {"COM12", "COM12"},                                           // no friendly name
       {"COM3", "COM3" + std::string(12, ' ') + "Bluetooth (COM3"},  // the marker's length is cut from the end
       {"ttyUSB0", "ttyUSB0" + std::string(8, ' ') + "USB-Serial Controller "},
       {"Ethernet", "Ethernet"},

@@ -118,38 +118,41 @@ TEST(LadDeviceNetwork, ProgramStrings) {
        "^A000000^P3A020^P3R032^P3S002^P3W0"},
       {"Modbus RTU defaults", Network(kNetworkModbusRtu), true, 0, 0, "^A000000^P4m001^P4p1^P4W2"},
       {"no Ethernet part, with address", Network(kNetworkEthernet, onlyParts(false, false, false)), true, 1, 2, ""},
-      {"no Ethernet part, without address", Network(kNetworkEthernet, onlyParts(false, false, false)), false, 0, 0,
-       ""},
+      {"no Ethernet part, without address", Network(kNetworkEthernet, onlyParts(false, false, false)), false, 0, 0, ""},
       {"protocol 0, byte order part only", Network(kNetworkEthernet, onlyParts(false, false, true)), true, 0, 0,
        "^A000000"},
       {"protocol 0, byte order part only, no address", Network(kNetworkEthernet, onlyParts(false, false, true)), false,
        0, 0, ""},
       {"protocol 0, all parts: address only", Network(kNetworkEthernet), false, 0, 0,
        "^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999"},
-      {"Modbus TCP unit part only", Network(kNetworkEthernet, both(modbusTcp, onlyParts(false, true, false))), true,
-       2, 8, "^A020008^P1m010^P1h0000"},
-      {"Ethernet/IP byte order part only",
-       Network(kNetworkEthernet, both(ethernetIp, onlyParts(false, false, true))), false, 0, 0, "^P1W0"},
+      {"Modbus TCP unit part only", Network(kNetworkEthernet, both(modbusTcp, onlyParts(false, true, false))), true, 2,
+       8, "^A020008^P1m010^P1h0000"},
+      {"Ethernet/IP byte order part only", Network(kNetworkEthernet, both(ethernetIp, onlyParts(false, false, true))),
+       false, 0, 0, "^P1W0"},
       {"unknown protocol sends neither unit nor byte order",
        Network(kNetworkEthernet, [](auto& n) { n.m_nProtocol = 3; }), false, 0, 0,
        "^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999"},
-      {"Ethernet/IP small input size", Network(kNetworkEthernet, both(ethernetIp, [](auto& n) {
-                                                  n.m_nInputSize = 8;
-                                                  n.m_bSendAddress = false;
-                                                })),
+      {"Ethernet/IP small input size",
+       Network(kNetworkEthernet, both(ethernetIp,
+                                      [](auto& n) {
+                                        n.m_nInputSize = 8;
+                                        n.m_bSendAddress = false;
+                                      })),
        false, 0, 0, "^P1c0008^P1W0"},
-      {"DeviceNet baud index out of range", Network(kNetworkDeviceNet, [](auto& n) { n.m_nBaudIndex = 7; }), false,
-       0, 0, "^P2A020^P2B125^P2R032^P2S002^P2W2"},
+      {"DeviceNet baud index out of range", Network(kNetworkDeviceNet, [](auto& n) { n.m_nBaudIndex = 7; }), false, 0,
+       0, "^P2A020^P2B125^P2R032^P2S002^P2W2"},
       {"DeviceNet 500 kb/s", Network(kNetworkDeviceNet, [](auto& n) { n.m_nBaudIndex = 2; }), false, 0, 0,
        "^P2A020^P2B500^P2R032^P2S002^P2W2"},
-      {"Modbus RTU RS485 and disabled unit", Network(kNetworkModbusRtu, [](auto& n) {
-                                                 n.m_nRtuWiring = 2;
-                                                 n.m_nRtuUnitId = 255;
-                                                 n.m_nRtuByteOrder = 3;
-                                               }),
+      {"Modbus RTU RS485 and disabled unit",
+       Network(kNetworkModbusRtu,
+               [](auto& n) {
+                 n.m_nRtuWiring = 2;
+                 n.m_nRtuUnitId = 255;
+                 n.m_nRtuByteOrder = 3;
+               }),
        true, 1, 5, "^A010005^P4m255^P4p2^P4W3"},
-      {"part flags do not matter for fieldbus cards", Network(kNetworkProfibus, onlyParts(false, false, false)),
-       false, 0, 0, "^P3A020^P3R032^P3S002^P3W2"},
+      {"part flags do not matter for fieldbus cards", Network(kNetworkProfibus, onlyParts(false, false, false)), false,
+       0, 0, "^P3A020^P3R032^P3S002^P3W2"},
       {"values above 999 keep all their digits", Network(kNetworkProfibus, [](auto& n) { n.m_nConsumedSize = 1234; }),
        false, 0, 0, "^P3A020^P3R1234^P3S002^P3W2"},
       {"unknown type", Network(7), true, 0, 0, "^A000000"},
