@@ -1,11 +1,10 @@
 // marquee send: sends a command string to a marquee over a serial port or TCP.
 
 #include <QCoreApplication>
-#include <array>
-#include <charconv>
 #include <optional>
 #include <ostream>
 
+#include "addressbook/IPEntry.h"
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsolePrompter.h"
@@ -29,24 +28,6 @@ class CoreApplicationScope {
   char* m_argv[2] = {m_name, nullptr};
   std::optional<QCoreApplication> m_app;
 };
-
-// Four decimal octets 0-255 separated by dots, nothing else.
-std::optional<std::array<uint8_t, 4>> ParseDottedAddress(std::string_view text) {
-  std::array<uint8_t, 4> octets{};
-  for (size_t i = 0; i < octets.size(); ++i) {
-    const bool last = i + 1 == octets.size();
-    size_t dot = text.find('.');
-    if (last != (dot == std::string_view::npos)) return std::nullopt;
-    std::string_view part = text.substr(0, dot);
-    unsigned value = 0;
-    auto [stop, error] = std::from_chars(part.data(), part.data() + part.size(), value);
-    if (part.empty() || part.size() > 3 || error != std::errc() || stop != part.data() + part.size() || value > 255)
-      return std::nullopt;
-    octets[i] = static_cast<uint8_t>(value);
-    if (!last) text.remove_prefix(dot + 1);
-  }
-  return octets;
-}
 
 int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
   CliOptions options({"--port", "--baud", "--to"}, {});

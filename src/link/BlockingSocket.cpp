@@ -1,6 +1,6 @@
 #include "link/BlockingSocket.h"
 
-#include "link/TcpPieces.h"
+#include "link/TcpRules.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "app/Prompter.h"
 #include "link/BlockingSocket.h"
 #include "link/LinkResult.h"
-#include "link/TcpPieces.h"
+#include "link/TcpRules.h"
 
 int SendToAddress(const std::string& dottedAddress, const std::string& text, uint16_t port, IPrompter& prompter) {
   constexpr std::chrono::seconds kSendTimeout{1};
@@ -23,6 +23,6 @@ int SendToAddress(const std::string& dottedAddress, const std::string& text, uin
 
 bool SendToGroup(const std::string& command, const CIPGroup& sendTarget, IPrompter& prompter) {
   for (const CIPData& member : sendTarget.m_Members)
-    if (SendToAddress(DottedAddress(member.m_Address), command, kMarqueeTcpPort, prompter) != kLinkOk) return false;
+    if (SendToAddress(FormatIPAddress(member.m_Address), command, kMarqueeTcpPort, prompter) != kLinkOk) return false;
   return true;
 }

@@ -2,7 +2,7 @@
 
 #include "../link/LoopbackListener.h"
 #include "../link/PtyPair.h"
-#include "RunMarquee.h"
+#include "CliRun.h"
 
 TEST(SendCommand, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
@@ -19,8 +19,8 @@ TEST(SendCommand, UsageErrors) {
       {"send", "--bogus", "x"},
   };
   for (const auto& args : cases) {
-    CliRun run = RunMarquee(args);
-    EXPECT_EQ(run.status, kExitUsage) << args[1] << " " << args.back();
+    CliRun run = RunTool(args);
+    EXPECT_EQ(run.exitCode, kExitUsage) << args[1] << " " << args.back();
     EXPECT_EQ(run.err.rfind("marquee send: ", 0), 0u) << run.err;
   }
 }
@@ -29,20 +29,20 @@ TEST(SendCommand, SendsToASerialPort) {
   PtyPair pty;
   ASSERT_TRUE(pty.ok());
   pty.StartReading(11);
-  CliRun run = RunMarquee({"send", "--port", pty.path(), "--baud", "38400", "^E1Hello^N\xc3\xa9"});
+  CliRun run = RunTool({"send", "--port", pty.path(), "--baud", "38400", "^E1Hello^N\xc3\xa9"});
   pty.StopReading();
-  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.exitCode, kExitOk) << run.err;
   EXPECT_EQ(pty.received(), "^E1Hello^N\xe9") << "the text goes out as Latin-1";
   EXPECT_EQ(run.err, "");
 }
 
 TEST(SendCommand, LinkErrorsGoToStandardErrorWithTheMessageBoxText) {
-  CliRun run = RunMarquee({"send", "--port", "ttyDOESNOTEXIST9", "^E1Hi"});
-  EXPECT_EQ(run.status, kExitFailure);
+  CliRun run = RunTool({"send", "--port", "ttyDOESNOTEXIST9", "^E1Hi"});
+  EXPECT_EQ(run.exitCode, kExitFailure);
   EXPECT_EQ(run.err, "Invalid Port\n");
 
-  run = RunMarquee({"send", "--to", "127.0.0.9", "^E1Hi"});  // nothing listens there
-  EXPECT_EQ(run.status, kExitFailure);
+  run = RunTool({"send", "--to", "127.0.0.9", "^E1Hi"});  // nothing listens there
+  EXPECT_EQ(run.exitCode, kExitFailure);
   EXPECT_EQ(run.err, "Connect error : Connection refused\n");
 }
 
@@ -50,12 +50,12 @@ TEST(SendCommand, SendsOverEthernetToEveryAddress) {
   LoopbackListener marquee("127.0.0.8");
   ASSERT_TRUE(marquee.ok());
   marquee.Serve();
-  CliRun run = RunMarquee({"send", "--port", "ethernet", "--to", "127.0.0.8", "^E1Hello^N"});
-  EXPECT_EQ(run.status, kExitOk) << run.err;
+  CliRun run = RunTool({"send", "--port", "ethernet", "--to", "127.0.0.8", "^E1Hello^N"});
+  EXPECT_EQ(run.exitCode, kExitOk) << run.err;
   EXPECT_EQ(marquee.Received(), "^E1Hello^N");
 
   marquee.Serve();
-  run = RunMarquee({"send", "--to", "127.0.0.8", "--", "--text"});
-  EXPECT_EQ(run.status, kExitOk) << run.err;
+  run = RunTool({"send", "--to", "127.0.0.8", "--", "--text"});
+  EXPECT_EQ(run.exitCode, kExitOk) << run.err;
   EXPECT_EQ(marquee.Received(), "^E1Hello^N--text") << "the second connection brings the second string";
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "link/TcpPieces.h"
+#include "link/TcpRules.h"
 
 class LoopbackListener {
  public:

@@ -12,7 +12,7 @@
 
 namespace {
 
-LinkSettings EthernetTo(std::initializer_list<std::array<uint8_t, 4>> addresses, const char* portName = "Ethernet") {
+LinkSettings EthernetTo(std::initializer_list<IPAddress> addresses, const char* portName = "Ethernet") {
   LinkSettings settings;
   settings.portName = portName;
   for (const auto& address : addresses) settings.sendTarget.m_Members.emplace_back("", address);

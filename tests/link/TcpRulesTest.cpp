@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "link/TcpPieces.h"
+#include "link/TcpRules.h"
 
-TEST(TcpPieces, SplitsInto160BytePieces) {
+TEST(TcpRules, SplitsInto160BytePieces) {
   auto sizes = [](size_t length) {
     std::string text(length, 'x');
     std::vector<size_t> result;
@@ -15,7 +15,7 @@ TEST(TcpPieces, SplitsInto160BytePieces) {
   EXPECT_TRUE(sizes(0).empty());
 }
 
-TEST(TcpPieces, PiecesCoverTheTextInOrder) {
+TEST(TcpRules, PiecesCoverTheTextInOrder) {
   std::string text;
   for (int i = 0; i < 1000; ++i) text += static_cast<char>(i % 256);
   std::string joined;
@@ -23,12 +23,7 @@ TEST(TcpPieces, PiecesCoverTheTextInOrder) {
   EXPECT_EQ(joined, text);
 }
 
-TEST(TcpPieces, DottedAddressFirstOctetFirst) {
-  EXPECT_EQ(DottedAddress({192, 168, 0, 5}), "192.168.0.5");
-  EXPECT_EQ(DottedAddress({255, 255, 255, 255}), "255.255.255.255");
-}
-
-TEST(TcpPieces, SocketErrorText) {
+TEST(TcpRules, SocketErrorText) {
   EXPECT_EQ(FormatSocketErrorText("Connect", 111, "Connection refused"), "Connect error : Connection refused");
   EXPECT_EQ(FormatSocketErrorText("Send timeout", 0, "ignored"), "Send timeout error");
 }

@@ -1,4 +1,4 @@
-#include "link/TcpPieces.h"
+#include "link/TcpRules.h"
 
 #include "common/Text.h"
 
@@ -6,10 +6,6 @@ std::vector<std::string_view> SplitIntoPieces(std::string_view text) {
   std::vector<std::string_view> pieces;
   for (size_t at = 0; at < text.size(); at += kTcpPieceSize) pieces.push_back(text.substr(at, kTcpPieceSize));
   return pieces;
-}
-
-std::string DottedAddress(const std::array<uint8_t, 4>& octets) {
-  return Format("%d.%d.%d.%d", octets[0], octets[1], octets[2], octets[3]);
 }
 
 std::string FormatSocketErrorText(const std::string& operation, int errorCode, const std::string& systemText) {

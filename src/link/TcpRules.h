@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,9 +14,6 @@ inline constexpr size_t kTcpPieceSize = 160;
 // Splits text into consecutive pieces of kTcpPieceSize bytes, the last one shorter (400 bytes
 // give 160, 160 and 80). Empty text gives no pieces. The pieces point into text.
 std::vector<std::string_view> SplitIntoPieces(std::string_view text);
-
-// "a.b.c.d", first octet first.
-std::string DottedAddress(const std::array<uint8_t, 4>& octets);
 
 // The operator's text for a failed socket operation: "<operation> error : <systemText>"
 // when the error code is not 0, "<operation> error" when it is 0.
