@@ -12,9 +12,7 @@ namespace {
 class UdevDeviceMonitor : public DeviceMonitor {
  public:
   UdevDeviceMonitor(udev* context, udev_monitor* monitor)
-      : m_context(context),
-        m_monitor(monitor),
-        m_notifier(udev_monitor_get_fd(monitor), QSocketNotifier::Read) {
+      : m_context(context), m_monitor(monitor), m_notifier(udev_monitor_get_fd(monitor), QSocketNotifier::Read) {
     connect(&m_notifier, &QSocketNotifier::activated, this, &UdevDeviceMonitor::Drain);
   }
   ~UdevDeviceMonitor() override {

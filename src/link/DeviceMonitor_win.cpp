@@ -1,5 +1,6 @@
 // Built on Windows only: the system broadcasts port arrival and removal to every top-level window.
 #include <windows.h>
+// dbt.h needs windows.h first
 #include <dbt.h>
 
 #include <QAbstractNativeEventFilter>

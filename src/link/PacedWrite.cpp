@@ -2,7 +2,9 @@
 
 #include <thread>
 
-void SleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
+void SleepFor(std::chrono::milliseconds duration) {
+  std::this_thread::sleep_for(duration);
+}
 
 LinkResult WriteWithCaretPauses(std::string_view text, const std::function<LinkResult(char)>& writeOne,
                                 const Sleeper& sleep) {

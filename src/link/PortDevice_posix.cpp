@@ -6,7 +6,9 @@
 
 #include "link/PortDevice.h"
 
-std::string NormalizePortName(const std::string& name) { return name; }
+std::string NormalizePortName(const std::string& name) {
+  return name;
+}
 
 LinkResult CheckPortDevice(const std::string& name) {
   if (name.empty()) return {kLinkInvalidPort, {}};

@@ -2,7 +2,9 @@
 #include "common/Text.h"
 #include "link/PortDevice.h"
 
-std::string NormalizePortName(const std::string& name) { return ToUpperAscii(name); }
+std::string NormalizePortName(const std::string& name) {
+  return ToUpperAscii(name);
+}
 
 LinkResult CheckPortDevice(const std::string& name) {
   if (name.empty()) return {kLinkInvalidPort, {}};

@@ -14,8 +14,7 @@ PortWatcher::PortWatcher(Lister lister, std::unique_ptr<DeviceMonitor> monitor, 
   m_pollTimer.setInterval(pollInterval);
   connect(&m_pollTimer, &QTimer::timeout, this, &PortWatcher::Poll);
   m_pollTimer.start();
-  if (m_monitor)
-    connect(m_monitor.get(), &DeviceMonitor::devicesChanged, &m_settleTimer, qOverload<>(&QTimer::start));
+  if (m_monitor) connect(m_monitor.get(), &DeviceMonitor::devicesChanged, &m_settleTimer, qOverload<>(&QTimer::start));
 }
 
 PortWatcher::~PortWatcher() = default;

@@ -5,8 +5,8 @@
 #include "link/SerialLink.h"
 #include "link/TcpSend.h"
 
-bool SendToMarquee(const std::string& command, const LinkSettings& settings, IPrompter& prompter,
-                   IBusyIndicator* busy, const Sleeper& sleep) {
+bool SendToMarquee(const std::string& command, const LinkSettings& settings, IPrompter& prompter, IBusyIndicator* busy,
+                   const Sleeper& sleep) {
   BusyScope busyScope(busy);
   if (EqualsNoCase(settings.portName, kEthernetPortName)) return SendToGroup(command, settings.sendTarget, prompter);
 

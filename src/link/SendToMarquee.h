@@ -14,5 +14,5 @@ class IBusyIndicator;
 // line settings, written one character per write with a 10 ms pause (through sleep) before
 // every '^', and closed again; an empty command opens and closes the port. Failures are shown
 // through the prompter; success shows nothing. Returns true when the whole command was sent.
-bool SendToMarquee(const std::string& command, const LinkSettings& settings, IPrompter& prompter,
-                   IBusyIndicator* busy, const Sleeper& sleep = SleepFor);
+bool SendToMarquee(const std::string& command, const LinkSettings& settings, IPrompter& prompter, IBusyIndicator* busy,
+                   const Sleeper& sleep = SleepFor);

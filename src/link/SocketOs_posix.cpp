@@ -11,13 +11,21 @@
 
 #include "link/SocketOs.h"
 
-bool InitSocketLayer() { return true; }
+bool InitSocketLayer() {
+  return true;
+}
 
-int LastSocketError() { return errno; }
+int LastSocketError() {
+  return errno;
+}
 
-std::string SocketErrorMessage(int code) { return std::strerror(code); }
+std::string SocketErrorMessage(int code) {
+  return std::strerror(code);
+}
 
-int ConnectTimedOutError() { return ETIMEDOUT; }
+int ConnectTimedOutError() {
+  return ETIMEDOUT;
+}
 
 SocketHandle CreateStreamSocket() {
   int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -69,4 +77,6 @@ long SendSome(SocketHandle socket, const char* data, size_t length) {
   }
 }
 
-int CloseSocket(SocketHandle socket) { return ::close(socket) == 0 ? 0 : -1; }
+int CloseSocket(SocketHandle socket) {
+  return ::close(socket) == 0 ? 0 : -1;
+}

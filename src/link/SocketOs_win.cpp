@@ -11,7 +11,9 @@ bool InitSocketLayer() {
   return WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
-int LastSocketError() { return WSAGetLastError(); }
+int LastSocketError() {
+  return WSAGetLastError();
+}
 
 std::string SocketErrorMessage(int code) {
   char* text = nullptr;
@@ -23,7 +25,9 @@ std::string SocketErrorMessage(int code) {
   return message;
 }
 
-int ConnectTimedOutError() { return WSAETIMEDOUT; }
+int ConnectTimedOutError() {
+  return WSAETIMEDOUT;
+}
 
 SocketHandle CreateStreamSocket() {
   SOCKET socket = ::WSASocketW(AF_INET, SOCK_STREAM, 0, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT);
@@ -73,4 +77,6 @@ long SendSome(SocketHandle socket, const char* data, size_t length) {
   return WSAGetLastError() == WSAEWOULDBLOCK ? 0 : -1;
 }
 
-int CloseSocket(SocketHandle socket) { return closesocket(static_cast<SOCKET>(socket)) == 0 ? 0 : -1; }
+int CloseSocket(SocketHandle socket) {
+  return closesocket(static_cast<SOCKET>(socket)) == 0 ? 0 : -1;
+}

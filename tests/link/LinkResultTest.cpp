@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "link/LinkResult.h"
 #include "RecordingPrompter.h"
+#include "link/LinkResult.h"
 
 TEST(LinkResult, TextForEveryCode) {
   struct Row {

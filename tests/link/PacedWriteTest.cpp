@@ -15,7 +15,8 @@ struct Recorder {
   size_t failAtWrite = SIZE_MAX;  // index of the write that fails
 
   LinkResult Write(char c) {
-    size_t index = static_cast<size_t>(std::count_if(events.begin(), events.end(), [](auto& e) { return e[0] == 'w'; }));
+    size_t index =
+        static_cast<size_t>(std::count_if(events.begin(), events.end(), [](auto& e) { return e[0] == 'w'; }));
     events.push_back(std::string("w") + c);
     return index == failAtWrite ? LinkResult{kLinkSendError, {}} : LinkResult{};
   }
@@ -31,8 +32,8 @@ struct Recorder {
 TEST(PacedWrite, OneWritePerCharacterAndAPauseBeforeEveryCaret) {
   Recorder recorder;
   EXPECT_TRUE(recorder.Run("^E1Hello^N").ok());
-  EXPECT_EQ(recorder.events, (std::vector<std::string>{"p10", "w^", "wE", "w1", "wH", "we", "wl", "wl", "wo", "p10",
-                                                       "w^", "wN"}));
+  EXPECT_EQ(recorder.events,
+            (std::vector<std::string>{"p10", "w^", "wE", "w1", "wH", "we", "wl", "wl", "wo", "p10", "w^", "wN"}));
 }
 
 TEST(PacedWrite, TrailingAndDoubledCaretsEachGetTheirPause) {

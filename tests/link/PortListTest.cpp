@@ -22,8 +22,9 @@ TEST(PortList, WindowsKeepsTheFirst32FoundThenSorts) {
 }
 
 TEST(PortList, PosixSortsByNameThenNumber) {
-  EXPECT_EQ(SelectPortNames({"ttyUSB0", "ttyS10", "ttyS2", "ttyS0", "ttyACM1", "rfcomm0", "", "ttyS"}, PortNaming::Posix),
-            (Names{"rfcomm0", "ttyACM1", "ttyS", "ttyS0", "ttyS2", "ttyS10", "ttyUSB0"}));
+  EXPECT_EQ(
+      SelectPortNames({"ttyUSB0", "ttyS10", "ttyS2", "ttyS0", "ttyACM1", "rfcomm0", "", "ttyS"}, PortNaming::Posix),
+      (Names{"rfcomm0", "ttyACM1", "ttyS", "ttyS0", "ttyS2", "ttyS10", "ttyUSB0"}));
 }
 
 TEST(PortList, PosixKeepsTheLowest32) {

@@ -94,11 +94,8 @@ TEST(SerialLink, RefusedPortsShowTheirMessage) {
     const char* message;
   };
   const Row rows[] = {
-      {"ttyDOESNOTEXIST9", "Invalid Port"},
-      {"/dev/nonexistent/ttyS0", "Invalid Port"},
-      {"", "Invalid Port"},
-      {regularFile, "Error in sending data"},
-      {dir.path().toStdString(), "Error in sending data"},
+      {"ttyDOESNOTEXIST9", "Invalid Port"},   {"/dev/nonexistent/ttyS0", "Invalid Port"},          {"", "Invalid Port"},
+      {regularFile, "Error in sending data"}, {dir.path().toStdString(), "Error in sending data"},
   };
   for (const Row& row : rows) {
     RecordingPrompter prompter;

@@ -1,7 +1,7 @@
 // The TCP link against real listeners on loopback addresses.
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -47,8 +47,8 @@ TEST(TcpLink, GroupSendStopsAtTheFirstRefusal) {
   ASSERT_TRUE(first.ok() && third.ok());
   first.Serve();
   RecordingPrompter prompter;
-  EXPECT_FALSE(SendToMarquee("^E1Hello^N", EthernetTo({{127, 0, 0, 1}, {127, 0, 0, 2}, {127, 0, 0, 3}}), prompter,
-                             nullptr));
+  EXPECT_FALSE(
+      SendToMarquee("^E1Hello^N", EthernetTo({{127, 0, 0, 1}, {127, 0, 0, 2}, {127, 0, 0, 3}}), prompter, nullptr));
   EXPECT_EQ(first.Received(), "^E1Hello^N");
   EXPECT_EQ(prompter.errors, std::vector<std::string>{"Connect error : Connection refused"});
   EXPECT_FALSE(third.HasWaitingConnection()) << "the third address must not be contacted";
