@@ -17,13 +17,13 @@ struct Recorder {
   LinkResult Write(char c) {
     size_t index =
         static_cast<size_t>(std::count_if(events.begin(), events.end(), [](auto& e) { return e[0] == 'w'; }));
-    events.push_back(std::string("w") + c);
+    events.push_back(std::string{'w', c});
     return index == failAtWrite ? LinkResult{kLinkSendError, {}} : LinkResult{};
   }
   LinkResult Run(std::string_view text) {
     return WriteWithCaretPauses(
         text, [this](char c) { return Write(c); },
-        [this](std::chrono::milliseconds pause) { events.push_back("p" + std::to_string(pause.count())); });
+        [this](std::chrono::milliseconds pause) { events.push_back(std::string(1, 'p').append(std::to_string(pause.count()))); });
   }
 };
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,7 +23,7 @@ class PtyPair {
   PtyPair() {
     char name[256] = {};
     if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) return;
-    m_path = name;
+    m_path.assign(name, ::strnlen(name, sizeof name));
     // Keeping a slave descriptor open lets the master read without hang-ups between sends.
     termios raw{};
     ::tcgetattr(m_slave, &raw);
