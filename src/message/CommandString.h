@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The marquee command language: header and tail codes around a text with inline codes.
+// Both the composer's command string and the stored line of a database record are
+// built here, and a stored line is read back here. Nothing fails: any input gives a
+// string or a set of attributes.
+
+// The attributes that a message's header and tail codes carry (values of the
+// enumerations in MsgAttributes.h; other values follow the same rules).
+struct MessageCodes {
+  int resetMode = 0;
+  int position = 0;
+  int line = 0;  // with position "Starting at": two digits each
+  int column = 0;
+  bool clearLine = false;
+  int effect = 0;
+  int flashMode = 0;
+
+  bool operator==(const MessageCodes&) const = default;
+};
+
+// "^A" with the group as "%02d" and the unit as "%04d".
+std::string AddressCode(int group, int unit);
+
+// Header (reset, line size, position, effect), the text, then the tail (scroll end
+// mark, "^B0" when blinkOffAtEnd, flash). The text is copied as given.
+std::string EncodeMessageBody(const MessageCodes& codes, std::string_view textWithCodes, bool blinkOffAtEnd);
+
+// Reads a stored line back: sets every field of codes from the line's codes (line
+// and column only when the position is "Starting at"; otherwise they are left as
+// they are) and returns what remains, the text with its inline codes. Caret
+// sequences in the text that look like header or tail codes are taken as such.
+std::string ParseStoredLine(std::string_view storedLine, MessageCodes& codes);
