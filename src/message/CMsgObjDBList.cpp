@@ -25,12 +25,6 @@ void AppendBE16(std::string& out, unsigned value) {
 
 }  // namespace
 
-void CMsgObjDBList::CopyFrom(const CMsgObjDBList& other) {
-  uint8_t padCount = m_nPadCount;
-  *this = other;
-  m_nPadCount = padCount;
-}
-
 std::string CMsgObjDBList::GetAddressModeName(int value) {
   return NameOf(kAddressModeNames, value);
 }
@@ -72,32 +66,24 @@ std::string CMsgObjDBList::ParseLine(std::string_view storedLine) {
   return text;
 }
 
-size_t CMsgObjDBList::GetEncodedLength() const {
-  return FramedLineSize(EncodeLine(0));
-}
-
-size_t CMsgObjDBList::GetBlockSize() {
-  size_t body = GetEncodedLength();
-  m_nPadCount = PaddingFor(body);
-  return kBlockHeaderSize + body + m_nPadCount;
-}
-
-void CMsgObjDBList::WriteBlock(std::string& out) {
-  std::string line = EncodeLine(0);
-  size_t body = FramedLineSize(line);
-  m_nPadCount = PaddingFor(body);
-  AppendBE16(out, static_cast<unsigned>((kBlockHeaderSize + body + m_nPadCount) & 0xFFFF));
+void CMsgObjDBList::WriteBlock(std::string& out) const {
+  size_t start = out.size();
+  AppendBE16(out, 0);  // the length word, known once the body is written
   AppendBE16(out, ((m_nGroup & 0xFu) << 12) | (m_nUnit & 0xFFFu));
-  AppendFramedLine(out, line);
-  out.append(m_nPadCount, '\0');
+  AppendFramedLine(out, EncodeLine(0));
+  out.append(PaddingFor(out.size() - start - kBlockHeaderSize), '\0');
+  size_t blockSize = out.size() - start;
+  out[start] = static_cast<char>((blockSize >> 8) & 0xFF);
+  out[start + 1] = static_cast<char>(blockSize & 0xFF);
 }
 
 Status CMsgObjDBList::ReadBlock(ByteReader& reader) {
   size_t start = reader.position();
   uint16_t lengthWord = 0;
   uint16_t addressWord = 0;
-  std::string line;
-  bool whole = reader.ReadBE16(lengthWord) && reader.ReadBE16(addressWord) && ReadFramedLine(reader, line);
+  std::string storage;
+  std::string_view line;
+  bool whole = reader.ReadBE16(lengthWord) && reader.ReadBE16(addressWord) && ReadFramedLine(reader, storage, line);
   uint8_t padCount = whole ? PaddingFor(reader.position() - start - kBlockHeaderSize) : 0;
   if (!whole || !reader.Skip(padCount)) return Status::BadInput(Format("block at byte %zu is cut short", start));
   size_t blockSize = reader.position() - start;
@@ -109,7 +95,6 @@ Status CMsgObjDBList::ReadBlock(ByteReader& reader) {
   m_nUnit = static_cast<uint16_t>(addressWord & 0xFFF);
   m_nAddressMode = m_nUnit != 0 ? kAddressSpecificUnit : m_nGroup != 0 ? kAddressSpecificGroup : kAddressBroadcast;
   m_strText[0] = ParseLine(line);
-  m_nPadCount = padCount;
   return {};
 }
 

@@ -22,9 +22,6 @@ struct CMsgObjDBList {
   std::array<std::string, 9> m_strText;  // text with inline codes
   uint16_t m_nGroup = 0;
   uint16_t m_nUnit = 0;
-  // Zero bytes padding the record's block in the database file; derived from the block,
-  // set by GetBlockSize, WriteBlock and ReadBlock, never edited.
-  uint8_t m_nPadCount = 0;
   int m_nAddressMode = kAddressBroadcast;
   int m_nPosition = kPositionCenter;
   int m_nLine = 0;    // start line with "Starting at"
@@ -34,8 +31,7 @@ struct CMsgObjDBList {
   int m_nResetMode = kResetNothing;
   int m_nFlashMode = kFlashNothing;
 
-  // Copies every field but m_nPadCount.
-  void CopyFrom(const CMsgObjDBList& other);
+  void CopyFrom(const CMsgObjDBList& other) { *this = other; }
 
   // The text of an attribute value. A value outside its enumeration gives the text of
   // value 0, except the position, where every value but 1 and 2 gives "Center".
@@ -55,15 +51,12 @@ struct CMsgObjDBList {
   // effect and flash from a stored line; returns the remaining text with inline codes.
   std::string ParseLine(std::string_view storedLine);
 
-  // Bytes of the block's body: the stored lines in use, framed, each with its zero.
-  size_t GetEncodedLength() const;
-  // The record's block length in the database file (4 + body, rounded up to a multiple
-  // of 4); fixes m_nPadCount.
-  size_t GetBlockSize();
-  // Appends the record's block: length and address words (most significant byte first;
-  // group cut to 4 bits, unit to 12), the framed line, the padding. A block above
-  // 65535 bytes keeps its length's low 16 bits; the reader allows for that.
-  void WriteBlock(std::string& out);
+  // Appends the record's block in the database file: its length (4 + body, rounded up
+  // to a multiple of 4 by zero padding) and address words, most significant byte first
+  // (group cut to 4 bits, unit to 12), then the body: slot 0's stored line, framed, and
+  // its zero byte. A block above 65535 bytes keeps its length's low 16 bits; the reader
+  // allows for that.
+  void WriteBlock(std::string& out) const;
   // Reads one block into this record: group and unit from the address word, the address
   // mode derived from them (unit not 0: specific unit, else group not 0: specific group,
   // else broadcast), the fields and slot 0 from the line. BadInput, naming the block's

@@ -33,4 +33,10 @@ std::string EncodeMessageBody(const MessageCodes& codes, std::string_view textWi
 // and column only when the position is "Starting at"; otherwise they are left as
 // they are) and returns what remains, the text with its inline codes. Caret
 // sequences in the text that look like header or tail codes are taken as such.
+// Reads a line in one pass when the result is sure to equal the step-by-step reading
+// below, and falls back to that reading otherwise.
 std::string ParseStoredLine(std::string_view storedLine, MessageCodes& codes);
+
+// The same reading, step by step: each step searches and edits the whole line, so a
+// removal can join characters into a new code that a later step then finds.
+std::string ParseStoredLineStepByStep(std::string_view storedLine, MessageCodes& codes);

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr uint32_t kHeaderSize = 8;
-constexpr size_t kWriteChunk = 64 * 1024;
 
 void AppendBE32(std::string& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
@@ -45,23 +44,15 @@ Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages) {
   return {};
 }
 
-Status WriteMessageDatabase(CMsgList& messages, ByteSink& sink) {
-  uint64_t totalLength = kHeaderSize;
-  for (auto& record : messages) totalLength += record->GetBlockSize();
+Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink) {
+  std::string blocks;
+  for (const auto& record : messages) record->WriteBlock(blocks);
+  uint64_t totalLength = kHeaderSize + uint64_t{blocks.size()};
   if (totalLength > UINT32_MAX) return Status::BadInput("the messages take more than a database file can hold");
-
-  std::string buffer;
-  buffer.reserve(2 * kWriteChunk);
-  AppendBE32(buffer, static_cast<uint32_t>(totalLength));
-  AppendBE32(buffer, static_cast<uint32_t>(messages.size()));
-  for (auto& record : messages) {
-    record->WriteBlock(buffer);
-    if (buffer.size() >= kWriteChunk) {
-      if (!sink.Write(buffer)) return Status::OsFailure("writing failed");
-      buffer.clear();
-    }
-  }
-  if (!sink.Write(buffer)) return Status::OsFailure("writing failed");
+  std::string header;
+  AppendBE32(header, static_cast<uint32_t>(totalLength));
+  AppendBE32(header, static_cast<uint32_t>(messages.size()));
+  if (!sink.Write(header) || !sink.Write(blocks)) return Status::OsFailure("writing failed");
   return {};
 }
 
@@ -76,7 +67,7 @@ DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messag
   return {DatabaseLoadOutcome::Complete, {}};
 }
 
-Status SaveMessageDatabase(const std::string& path, CMsgList& messages) {
+Status SaveMessageDatabase(const std::string& path, const CMsgList& messages) {
   AtomicFileWriter writer;
   if (Status opened = writer.Open(path); !opened.ok()) return opened;
   Status written = WriteMessageDatabase(messages, writer);

@@ -35,13 +35,13 @@ struct DatabaseLoadResult {
 // read before the damage are appended all the same.
 Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages);
 
-// Writes the whole file for messages through sink (fixing each record's m_nPadCount).
+// Writes the whole file for messages through sink, in two writes (header, blocks).
 // OsFailure when the sink refuses a write; BadInput when the file would exceed 4 GB.
-Status WriteMessageDatabase(CMsgList& messages, ByteSink& sink);
+Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink);
 
 // Replaces messages with the file's messages (see DatabaseLoadOutcome).
 DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messages);
 
 // Writes messages to path by way of "<path>.new", which replaces the old file only once
 // it is completely written and synced: on any failure the old file stays as it was.
-Status SaveMessageDatabase(const std::string& path, CMsgList& messages);
+Status SaveMessageDatabase(const std::string& path, const CMsgList& messages);

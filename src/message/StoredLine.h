@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,12 +13,11 @@
 // whatever bytes it holds, reads back exactly as it was. Bytes above 127 have no
 // special meaning and are stored as they are.
 
-// Bytes the framed line takes, its terminating zero included.
-size_t FramedLineSize(std::string_view line);
-
 // Appends the framed line and its terminating zero.
 void AppendFramedLine(std::string& out, std::string_view line);
 
-// Reads one framed line up to and including its terminating zero into line. False when
-// the input ends first (the reader may then have moved; the caller gives up on the input).
-bool ReadFramedLine(ByteReader& reader, std::string& line);
+// Reads one framed line up to and including its terminating zero. line views the input
+// when the line holds no escape sequence, else storage, which then holds the line.
+// False when the input ends first (the reader may then have moved; the caller gives up
+// on the input).
+bool ReadFramedLine(ByteReader& reader, std::string& storage, std::string_view& line);

@@ -1,5 +1,6 @@
 // Reading a stored line and decoding its inline codes over arbitrary bytes: no crash, no
-// hang; the decoded views agree; and what the editor and the encoder produce reads back.
+// hang; both ways of reading agree, and so do the decoded views; and what the editor and
+// the encoder produce reads back.
 
 #include <algorithm>
 #include <cstdint>
@@ -14,20 +15,26 @@ static void Require(bool condition) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view line(reinterpret_cast<const char*>(data), size);
   CMsgObjDBList record;
-  std::string text = record.ParseLine(std::string_view(reinterpret_cast<const char*>(data), size));
+  std::string text = record.ParseLine(line);
   record.m_strText[0] = text;
+
+  // The one-pass reading must never differ from the step-by-step one.
+  MessageCodes steps;
+  Require(ParseStoredLineStepByStep(line, steps) == text && steps == record.Codes());
 
   std::vector<InlinePiece> pieces = DecodeInlineText(text);
   std::vector<LINE1_PROP> lines = DecodeInlineLines(text);
-  size_t breaks = static_cast<size_t>(std::count_if(pieces.begin(), pieces.end(), [](auto& p) { return p.isLineBreak; }));
+  size_t breaks =
+      static_cast<size_t>(std::count_if(pieces.begin(), pieces.end(), [](auto& p) { return p.isLineBreak; }));
   Require(lines.size() == breaks + 1);
   Require(SummaryOfInlineText(text).size() == pieces.size());
 
   // Lines without typed carets (which may read as codes) and without an empty last line
   // (which loading drops) come back from their text with inline codes.
-  bool typedCaret = std::any_of(pieces.begin(), pieces.end(),
-                                [](auto& p) { return !p.isLineBreak && p.character.character == '^'; });
+  bool typedCaret =
+      std::any_of(pieces.begin(), pieces.end(), [](auto& p) { return !p.isLineBreak && p.character.character == '^'; });
   if (!typedCaret && (lines.size() == 1 || !lines.back().empty()))
     Require(DecodeInlineLines(EncodeInlineText(lines)) == lines);
 

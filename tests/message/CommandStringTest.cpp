@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 #include "message/CMsgObjDBList.h"
 #include "message/CMsgSettings.h"
@@ -130,6 +131,22 @@ TEST(ParseLine, KeepsLineAndColumnUnlessStartingAt) {
   record.ParseLine("^C1A");
   EXPECT_EQ(record.m_nLine, 3);
   EXPECT_EQ(record.m_nColumn, 4);
+}
+
+TEST(ParseLine, OnePassReadingEqualsTheStepByStepReading) {
+  // Pieces of real lines and the stray carets and letters that make removals join codes.
+  const std::string_view pieces[] = {"^L0", "^L3", "^E0", "^E2", "^C1", "^C0^H", "^C0^M", "^B1",  "^B0", "^D1",
+                                     "^D0", "^Y0", "^Y1", "^N",  "^K0", "^dC2",  "^X1",   "^",    "^^",  "H",
+                                     "C0",  "E",   "1",   "0",   "12",  "-5",    "A",     "\x1B", "^H",  "^Z"};
+  std::mt19937 random(99);
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    for (int k = static_cast<int>(random() % 10); k > 0; --k) line += pieces[random() % std::size(pieces)];
+    MessageCodes quick{3, 3, 7, 7, false, 9, 9};
+    MessageCodes steps = quick;
+    EXPECT_EQ(ParseStoredLine(line, quick), ParseStoredLineStepByStep(line, steps)) << line;
+    EXPECT_EQ(quick, steps) << line;
+  }
 }
 
 }  // namespace

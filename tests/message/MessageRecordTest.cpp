@@ -43,34 +43,6 @@ TEST(MessageRecord, DefaultsAreBroadcastCenteredAndEmpty) {
   for (const std::string& text : record.m_strText) EXPECT_TRUE(text.empty());
 }
 
-TEST(MessageRecord, CopyFromCopiesEverythingButThePadCount) {
-  CMsgObjDBList source;
-  source.m_strText[0] = "^K0^dC1A";
-  source.m_strText[8] = "last slot";
-  source.m_nGroup = 2;
-  source.m_nUnit = 7;
-  source.m_nPadCount = 3;
-  source.m_nAddressMode = kAddressSpecificUnit;
-  source.m_nPosition = kPositionStartingAt;
-  source.m_nLine = 4;
-  source.m_nColumn = 12;
-  source.m_nEffect = kEffectScrollOnce;
-  source.m_bClearLine = true;
-  source.m_nResetMode = kResetClearLine;
-  source.m_nFlashMode = kFlashSave;
-
-  CMsgObjDBList copy;
-  copy.m_nPadCount = 1;
-  copy.CopyFrom(source);
-  EXPECT_EQ(copy.m_nPadCount, 1);
-  copy.m_nPadCount = source.m_nPadCount;
-  EXPECT_EQ(copy.m_strText, source.m_strText);
-  EXPECT_EQ(copy.Codes(), source.Codes());
-  EXPECT_EQ(copy.m_nGroup, 2);
-  EXPECT_EQ(copy.m_nUnit, 7);
-  EXPECT_EQ(copy.m_nAddressMode, kAddressSpecificUnit);
-}
-
 TEST(MessageRecord, AddingAndPickingCarryEveryAttribute) {
   CMsgSettings current;
   current.m_nAddressMode = kAddressSpecificUnit;
