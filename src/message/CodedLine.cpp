@@ -62,9 +62,9 @@ uint64_t LoadWord(const char* bytes) {
   uint64_t word;
   std::memcpy(&word, bytes, sizeof word);
   if constexpr (std::endian::native == std::endian::big) {
-    uint64_t reversed = 0;
-    for (int i = 0; i < 8; ++i, word >>= 8) reversed = (reversed << 8) | (word & 0xFF);
-    word = reversed;
+    uint64_t firstLowest = 0;
+    for (int i = 0; i < 8; ++i, word >>= 8) firstLowest = (firstLowest << 8) | (word & 0xFF);
+    word = firstLowest;
   }
   return word;
 }
