@@ -45,10 +45,6 @@ std::string CMsgObjDBList::GetSummaryText() const {
   return SummaryOfInlineText(m_strText[0]);
 }
 
-MessageCodes CMsgObjDBList::Codes() const {
-  return {m_nResetMode, m_nPosition, m_nLine, m_nColumn, m_bClearLine, m_nEffect, m_nFlashMode};
-}
-
 std::string CMsgObjDBList::EncodeLine(size_t slot) const {
   return EncodeMessageBody(Codes(), m_strText[slot], false);
 }
@@ -56,13 +52,7 @@ std::string CMsgObjDBList::EncodeLine(size_t slot) const {
 std::string CMsgObjDBList::ParseLine(std::string_view storedLine) {
   MessageCodes codes = Codes();
   std::string text = ParseStoredLine(storedLine, codes);
-  m_nResetMode = codes.resetMode;
-  m_nPosition = codes.position;
-  m_nLine = codes.line;
-  m_nColumn = codes.column;
-  m_bClearLine = codes.clearLine;
-  m_nEffect = codes.effect;
-  m_nFlashMode = codes.flashMode;
+  SetCodes(codes);
   return text;
 }
 

@@ -64,7 +64,8 @@ struct CMsgObjDBList {
   // the reader's position is then unspecified.
   Status ReadBlock(ByteReader& reader);
 
-  MessageCodes Codes() const;
+  MessageCodes Codes() const { return CodesOf(*this); }
+  void SetCodes(const MessageCodes& codes) { SetCodesOf(*this, codes); }
 };
 
 // The message list: owned records in file and display order, appended at the tail.

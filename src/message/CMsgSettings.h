@@ -25,5 +25,6 @@ struct CMsgSettings {
   // "Default"; group and unit printed as given), header, textWithCodes as given, tail.
   std::string BuildCommandString(std::string_view textWithCodes, int group, int unit) const;
 
-  MessageCodes Codes() const;
+  MessageCodes Codes() const { return CodesOf(*this); }
+  void SetCodes(const MessageCodes& codes) { SetCodesOf(*this, codes); }
 };

@@ -22,6 +22,23 @@ struct MessageCodes {
   bool operator==(const MessageCodes&) const = default;
 };
 
+// The codes of a message record or the current message, which name these fields alike.
+template <typename Message>
+MessageCodes CodesOf(const Message& m) {
+  return {m.m_nResetMode, m.m_nPosition, m.m_nLine, m.m_nColumn, m.m_bClearLine, m.m_nEffect, m.m_nFlashMode};
+}
+
+template <typename Message>
+void SetCodesOf(Message& m, const MessageCodes& codes) {
+  m.m_nResetMode = codes.resetMode;
+  m.m_nPosition = codes.position;
+  m.m_nLine = codes.line;
+  m.m_nColumn = codes.column;
+  m.m_bClearLine = codes.clearLine;
+  m.m_nEffect = codes.effect;
+  m.m_nFlashMode = codes.flashMode;
+}
+
 // "^A" with the group as "%02d" and the unit as "%04d".
 std::string AddressCode(int group, int unit);
 

@@ -33,16 +33,6 @@ TEST(MessageRecord, NamesFollowTheTablesAndFallBackToValueZero) {
   for (const Case& c : cases) EXPECT_EQ(c.name(c.value), c.expected) << c.value;
 }
 
-TEST(MessageRecord, DefaultsAreBroadcastCenteredAndEmpty) {
-  CMsgObjDBList record;
-  EXPECT_EQ(record.m_nAddressMode, kAddressBroadcast);
-  EXPECT_EQ(record.m_nPosition, kPositionCenter);
-  EXPECT_EQ(record.m_nLine, 0);
-  EXPECT_EQ(record.m_nColumn, 0);
-  EXPECT_EQ(record.m_nTextCount, 1);
-  for (const std::string& text : record.m_strText) EXPECT_TRUE(text.empty());
-}
-
 TEST(MessageRecord, AddingAndPickingCarryEveryAttribute) {
   CMsgSettings current;
   current.m_nAddressMode = kAddressSpecificUnit;
