@@ -9,7 +9,7 @@
 // order.
 
 enum AddressMode : int {
-  kAddressBroadcast = 0,  // group and unit sent as 0
+  kAddressBroadcast = 0,  // every marquee on the line: the composer sends group and unit 0
   kAddressSpecificGroup = 1,
   kAddressSpecificUnit = 2,
   kAddressDefault = 3,  // no address code at all
