@@ -1,0 +1,120 @@
+#include "app/NorvChildDialog.h"
+
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "app/NorvMarqueeApp.h"
+#include "app/NorvTabCtrl.h"
+#include "app/QtText.h"
+#include "common/Text.h"
+#include "controls/NorvComboBox.h"
+#include "link/PortText.h"
+
+CNorvChildDialog::CNorvChildDialog(QWidget* parent) : QDialog(parent) {
+  // A page is part of the window it lies in, not a window of its own.
+  setWindowFlags(Qt::Widget);
+}
+
+void CNorvChildDialog::done(int) {}
+
+void CNorvChildDialog::showEvent(QShowEvent* event) {
+  // Not QDialog's: it would move the page as if it were a window of its own.
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) OnPageShown();
+}
+
+void CNorvChildDialog::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (!event->spontaneous()) OnPageHidden();
+}
+
+CNorvTabCtrl* CNorvChildDialog::GetTabCtrl() const {
+  for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget())
+    if (auto* tabs = qobject_cast<CNorvTabCtrl*>(ancestor)) return tabs;
+  return nullptr;
+}
+
+QPushButton* CNorvChildDialog::CreateHelpButton(int topic) {
+  auto* button = new QPushButton(tr("Help"), this);
+  connect(button, &QPushButton::clicked, this, [this, topic] { theApp().ShowHelp(this, topic); });
+  return button;
+}
+
+std::string CNorvChildDialog::FormatPortText(std::string_view portName) const {
+  return ::FormatPortText(portName, theApp().m_Ports.friendlyNames);
+}
+
+std::string CNorvChildDialog::ParsePortText(std::string_view text) {
+  return ::ParsePortText(text);
+}
+
+void CNorvChildDialog::FillPortSelector() {
+  if (!m_pPortSelector) return;
+  CNorvMarqueeApp& app = theApp();
+  {
+    const QSignalBlocker quiet(m_pPortSelector);
+    m_pPortSelector->clear();
+    for (const std::string& port : app.m_Ports.ports) m_pPortSelector->addItem(ToQString(FormatPortText(port)));
+    m_pPortSelector->addItem(ToQString(kEthernetPortName));
+  }
+  if (!EqualsNoCase(app.m_strPortName, kEthernetPortName)) {
+    const std::vector<std::string>& ports = app.m_Ports.ports;
+    const bool listed = std::any_of(ports.begin(), ports.end(),
+                                    [&app](const std::string& port) { return EqualsNoCase(port, app.m_strPortName); });
+    if (!listed) app.m_strPortName = ports.empty() ? std::string(kEthernetPortName) : ports.front();
+  }
+  SelectCurrentPort();
+}
+
+void CNorvChildDialog::SelectCurrentPort() {
+  if (!m_pPortSelector) return;
+  const std::string shown = FormatPortText(theApp().m_strPortName);
+  int found = -1;
+  // The whole text first: a prefix alone would take "/dev/pts/10" for "/dev/pts/1".
+  for (int i = 0; i < m_pPortSelector->count() && found < 0; ++i)
+    if (EqualsNoCase(FromQString(m_pPortSelector->itemText(i)), shown)) found = i;
+  for (int i = 0; i < m_pPortSelector->count() && found < 0; ++i)
+    if (StartsWithNoCase(FromQString(m_pPortSelector->itemText(i)), shown)) found = i;
+  const QSignalBlocker quiet(m_pPortSelector);
+  m_pPortSelector->setCurrentIndex(found >= 0 ? found : 0);
+  if (found < 0) OnPortSelectorChanged();
+}
+
+void CNorvChildDialog::OnPortSelectorChanged() {
+  if (!m_pPortSelector || m_pPortSelector->currentIndex() < 0) return;
+  theApp().m_strPortName = ParsePortText(FromQString(m_pPortSelector->currentText()));
+}
+
+void CNorvChildDialog::FillSendToCombo() {
+  if (!m_pSendToSelector) return;
+  const CNorvMarqueeApp& app = theApp();
+  const std::string target = GetDisplayText(app.m_SendTarget);
+  int found = -1;
+  {
+    const QSignalBlocker quiet(m_pSendToSelector);
+    m_pSendToSelector->clear();
+    for (const CIPGroup& entry : app.m_AddressBook) {
+      const std::string text = GetDisplayText(entry);
+      if (found < 0 && EqualsNoCase(text, target)) found = m_pSendToSelector->count();
+      m_pSendToSelector->addItem(ToQString(text));
+    }
+    m_pSendToSelector->setCurrentIndex(found >= 0 ? found : 0);
+  }
+  SelectSendTarget();
+}
+
+void CNorvChildDialog::SelectSendTarget() {
+  if (!m_pSendToSelector) return;
+  CNorvMarqueeApp& app = theApp();
+  app.m_SendTarget = CIPGroup("");
+  if (m_pSendToSelector->currentIndex() < 0) return;
+  const std::string selected = FromQString(m_pSendToSelector->currentText());
+  for (const CIPGroup& entry : app.m_AddressBook) {
+    if (EqualsNoCase(GetDisplayText(entry), selected)) {
+      app.m_SendTarget = entry;
+      return;
+    }
+  }
+}

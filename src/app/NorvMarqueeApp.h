@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/DamagedFileKeeper.h"
+#include "app/DataFolder.h"
+#include "link/PortEnumeration.h"
+
+class CHelpWindow;
+class CProgramLoader;
+class IBusyIndicator;
+class IPrompter;
+class QSettings;
+class QWidget;
+
+// What the application object works with. Everything left empty takes the running system's
+// own; tests fill in their own.
+struct AppEnvironment {
+  IPrompter* prompter = nullptr;          // every message box; required, not owned
+  IBusyIndicator* busy = nullptr;         // shown during sends; may be null; not owned
+  std::function<PortLists()> portLister;  // the serial ports; empty: EnumeratePorts
+  QString settingsOrganisation;           // empty: the brand's settings key name ("NorvMarquee 1.2.39")
+  QString settingsApplication;            // empty: the program file's base name
+  QString programFolder;                  // holds the "help" folder; empty: the running program's folder
+  QString documentsFolder;                // empty: the user's documents folder
+};
+
+// The application object: the shared state of the whole run (CAppState, whose members the
+// pages use directly) and the services the pages call. There is exactly one while the program
+// runs; pages reach it through theApp(). It loads and saves nothing by itself: the composer
+// page asks for that at its creation and destruction.
+class CNorvMarqueeApp : public CAppState {
+ public:
+  CNorvMarqueeApp(const CProgramLoader& brand, AppEnvironment environment);
+  ~CNorvMarqueeApp();
+  CNorvMarqueeApp(const CNorvMarqueeApp&) = delete;
+  CNorvMarqueeApp& operator=(const CNorvMarqueeApp&) = delete;
+
+  const CProgramLoader& Brand() const { return m_Brand; }
+  IPrompter& Prompter() const { return *m_Environment.prompter; }
+
+  // Sends a command string over the application's port: TCP to every member of the send
+  // target for "Ethernet", else the serial port with the line settings; the wait cursor shows
+  // meanwhile. The link reports its own failures; true when everything was sent.
+  bool SendToMarquee(const std::string& text);
+
+  // Shows the help page of a topic (HelpTopic) in the help window of parent's window (one
+  // window, reused). Reports nothing when the topic has no page or its file is missing; true
+  // when a page is shown.
+  bool ShowHelp(QWidget* parent, int topic);
+
+  // Puts text (Latin-1) on the clipboard as plain text and confirms with "ASCII string copied
+  // to Clipboard." (information icon). An empty text does nothing.
+  void CopyToClipboard(std::string text);
+
+  // Lists the serial ports again into m_Ports.
+  void EnumeratePorts();
+  // Where the port list comes from (also for the port watcher).
+  const std::function<PortLists()>& PortLister() const { return m_Environment.portLister; }
+
+  // The settings (see SettingsStore.h): read once by the composer at its creation, written
+  // when the composer generates a string (composer) and when the PC communication page goes (link).
+  void LoadSettings();
+  void SaveComposerSettings();
+  void SaveLinkSettings();
+
+  // The data folder (created when missing) and the brand's two data file paths.
+  DataFilePaths ResolveDataFiles() const;
+
+  // The data files. A missing file is skipped silently (false). Any other problem shows
+  // "Error M02_3:  Unable to open message database file (*.msd)." with the stop icon and
+  // returns false. A file read only in part keeps what was read (the address book or the
+  // message list is replaced by it) and is copied aside first, which the message tells; a
+  // file that cannot be read at all leaves the memory as it was. Such a file is saved over
+  // later only when its copy was made; otherwise saving refuses with the same error.
+  bool LoadAddressBook(const QString& path);
+  bool SaveAddressBook(const QString& path);
+  bool LoadMessageDatabase(const QString& path);
+  bool SaveMessageDatabase(const QString& path);
+  // Deletes every record of the message list.
+  void ClearMessageList();
+
+ private:
+  std::unique_ptr<QSettings> OpenSettings() const;
+  void ReportUnreadFile(const QString& path);
+  bool MayOverwrite(const QString& path);
+
+  const CProgramLoader& m_Brand;
+  AppEnvironment m_Environment;
+  CDamagedFileKeeper m_DamagedFiles;
+  QPointer<CHelpWindow> m_pHelpWindow;
+};
+
+// The running application object. Exactly one exists while pages exist.
+CNorvMarqueeApp& theApp();

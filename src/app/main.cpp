@@ -1,0 +1,33 @@
+// FerroMarquee: the desktop program that composes marquee messages, sends them and sets up
+// the marquees' network cards.
+
+#include <QApplication>
+
+#include "app/NorvMarqueeApp.h"
+#include "app/NorvMarqueeDlg.h"
+#include "app/ProgramLoader.h"
+#include "app/QtText.h"
+#include "app/WaitCursor.h"
+#include "app/WidgetPrompter.h"
+#include "link/SocketOs.h"
+
+int main(int argc, char** argv) {
+  // The brand comes from "version.txt" in the folder the program is started in.
+  const CProgramLoader brand;
+  QApplication qtApp(argc, argv);
+  WidgetPrompter prompter(nullptr, QString::fromLatin1(brand.GetApplicationName()));
+  if (!InitSocketLayer()) {
+    prompter.Error("Socket initialization failed");
+    return 1;
+  }
+  WaitCursor busy;
+  AppEnvironment environment;
+  environment.prompter = &prompter;
+  environment.busy = &busy;
+  CNorvMarqueeApp app(brand, std::move(environment));
+  CNorvMarqueeDlg mainWindow;
+  prompter.setParent(&mainWindow);
+  mainWindow.exec();
+  prompter.setParent(nullptr);
+  return 0;
+}
