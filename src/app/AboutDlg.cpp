@@ -44,5 +44,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(texts, 0, 1);
   layout->addWidget(ok, 0, 2, Qt::AlignTop);
   setMinimumSize(DialogUnitsToPixels(this, 202, 81));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   ok->setFocus();
 }

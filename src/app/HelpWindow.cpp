@@ -42,7 +42,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent), m_pBrowser(new QTex
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pBrowser);
   layout->addWidget(buttons);
-  resize(DialogUnitsToPixels(this, 260, 240));
+  resize(DialogUnitsToPixels(this, 320, 260));
 }
 
 void CHelpWindow::ShowPage(const QString& path) {

@@ -43,6 +43,8 @@ void FocusPage(QWidget* page) {
 
 CNorvTabCtrl::CNorvTabCtrl(QWidget* parent) : QTabWidget(parent) {
   tabBar()->setAccessibleName(tr("Pages"));
+  // Every tab stays in sight: the window grows to fit them rather than scroll them.
+  setUsesScrollButtons(false);
   connect(this, &QTabWidget::currentChanged, this, &CNorvTabCtrl::OnCurrentChanged);
 }
 

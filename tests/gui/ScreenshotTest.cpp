@@ -1,0 +1,58 @@
+#include <QLabel>
+#include <QTimer>
+
+#include "app/AboutDlg.h"
+#include "app/HelpWindow.h"
+#include "app/ProgramIcon.h"
+#include "gui/MainWindowFixture.h"
+#include "gui/Screenshot.h"
+
+namespace {
+
+// Screenshots for a human look at the layout; run again at 200 % scaling by CTest, with the
+// scale in the file names.
+QString Named(const QWidget* widget, const QString& name) {
+  const qreal ratio = widget->devicePixelRatioF();
+  return ratio > 1 ? QString("%1@%2x").arg(name).arg(ratio) : name;
+}
+
+using Screenshots = MainWindowTest;
+
+TEST_F(Screenshots, EveryPageAndTheAboutBox) {
+  const QString names[] = {"page_messages", "page_pc_communication", "page_marquee_communication",
+                           "page_message_database"};
+  test.ports = {{"ttyS0", "ttyUSB0"}, {"USB Serial (ttyUSB0)"}};
+  window->OnDeviceChange();
+  for (int index = 0; index < CNorvTabCtrl::kPageCount; ++index) {
+    tabs()->SelectPage(index);
+    EXPECT_TRUE(SaveScreenshot(window.get(), Named(window.get(), names[index])));
+  }
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* about = QApplication::activeModalWidget();
+    ASSERT_NE(about, nullptr);
+    seen = true;
+    EXPECT_TRUE(SaveScreenshot(about, Named(about, "about_box")));
+    about->close();
+  });
+  window->OnAbout();
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(Screenshots, HelpWindow) {
+  ASSERT_TRUE(test.app->ShowHelp(window.get(), 0x30000));
+  auto* help = window->findChild<CHelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+  EXPECT_TRUE(SaveScreenshot(help, Named(help, "help_messages")));
+}
+
+TEST(ProgramIconTest, DrawnAtEverySize) {
+  const QIcon icon = ProgramIcon();
+  EXPECT_GE(icon.availableSizes().size(), 5);
+  QLabel picture;
+  picture.setPixmap(icon.pixmap(128, 128));
+  EXPECT_TRUE(SaveScreenshot(&picture, Named(&picture, "program_icon")));
+}
+
+}  // namespace
