@@ -5,9 +5,7 @@
 #include <QRadioButton>
 
 CCheckableGroupBox::CCheckableGroupBox(const QString& caption, QWidget* parent, int groupNumber)
-    : QGroupBox(caption, parent), m_nGroupNumber(groupNumber) {
-  setFocusPolicy(Qt::TabFocus);
-}
+    : QGroupBox(caption, parent), m_nGroupNumber(groupNumber) {}
 
 void CCheckableGroupBox::SetTitleStyle(int style) {
   if (m_TitleButton || (style != kCheckBox && style != kRadioButton)) return;
@@ -24,6 +22,8 @@ void CCheckableGroupBox::SetTitleStyle(int style) {
   margins.setTop(std::max(margins.top(), m_TitleButton->sizeHint().height()));
   setContentsMargins(margins);
   PlaceTitleButton();
+  PutTitleFirstInTabOrder();
+  setFocusProxy(m_TitleButton);  // focus given to the box goes to its title
   m_TitleButton->show();
   connect(m_TitleButton, &QAbstractButton::clicked, this, &CCheckableGroupBox::OnTitleClicked);
   UpdateContents();
@@ -48,7 +48,8 @@ void CCheckableGroupBox::SetCheck(int state) {
 }
 
 bool CCheckableGroupBox::ShowGroup(bool show) {
-  const bool wasVisible = isVisible();
+  // Whether the box itself was shown, also while its window is not on screen.
+  const bool wasVisible = !isHidden();
   for (QWidget* control : GetContainedControls()) control->setVisible(show);
   setVisible(show);
   return wasVisible;
@@ -57,13 +58,6 @@ bool CCheckableGroupBox::ShowGroup(bool show) {
 void CCheckableGroupBox::changeEvent(QEvent* event) {
   QGroupBox::changeEvent(event);
   if (event->type() == QEvent::EnabledChange) UpdateContents();
-}
-
-void CCheckableGroupBox::focusInEvent(QFocusEvent* event) {
-  if (m_TitleButton)
-    m_TitleButton->setFocus();
-  else
-    QGroupBox::focusInEvent(event);
 }
 
 void CCheckableGroupBox::resizeEvent(QResizeEvent* event) {
@@ -75,6 +69,19 @@ void CCheckableGroupBox::PlaceTitleButton() {
   if (!m_TitleButton) return;
   QSize size = m_TitleButton->sizeHint();
   m_TitleButton->setGeometry(8, 0, std::min(size.width(), std::max(0, width() - 16)), size.height());
+}
+
+void CCheckableGroupBox::PutTitleFirstInTabOrder() {
+  // The title button was made last, so Tab would reach it after the contents: move the
+  // contents (each with its own children) behind it, keeping their order.
+  QList<QWidget*> contents;
+  for (QWidget* widget = nextInFocusChain(); isAncestorOf(widget); widget = widget->nextInFocusChain())
+    if (widget->parentWidget() == this && widget != m_TitleButton) contents.append(widget);
+  QWidget* previous = m_TitleButton;
+  for (QWidget* control : contents) {
+    QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
 }
 
 QList<QWidget*> CCheckableGroupBox::GetContainedControls() const {

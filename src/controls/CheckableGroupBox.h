@@ -16,13 +16,15 @@ class CCheckableGroupBox : public QGroupBox {
   explicit CCheckableGroupBox(const QString& caption, QWidget* parent = nullptr, int groupNumber = 0);
 
   // Turns the caption into a title button of the given style; any other style leaves
-  // the box without one. Called once, after the contents are in place.
+  // the box without one. Called once, after the contents are in place. The title button
+  // takes the box's keyboard focus and comes first in the tab order.
   void SetTitleStyle(int style);
   void SetTitleText(const QString& text);
   // 1 checked, 0 unchecked, -1 when the box has no title button.
   int GetCheck() const;
   void SetCheck(int state);
-  // Shows or hides the contents and the box; returns whether the box was visible.
+  // Shows or hides the contents and the box; returns whether the box was shown before
+  // (whether or not its window is on screen).
   bool ShowGroup(bool show);
   // Radio-style boxes of one parent with the same number exclude each other.
   int GetGroupNumber() const { return m_nGroupNumber; }
@@ -34,7 +36,6 @@ class CCheckableGroupBox : public QGroupBox {
 
  protected:
   void changeEvent(QEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -42,6 +43,7 @@ class CCheckableGroupBox : public QGroupBox {
   void OnTitleClicked();
   QList<QWidget*> GetContainedControls() const;
   void PlaceTitleButton();
+  void PutTitleFirstInTabOrder();
 
   QAbstractButton* m_TitleButton = nullptr;
   int m_nGroupNumber;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -107,6 +108,25 @@ TEST(CheckableGroupBox, ShowGroupReturnsThePreviousVisibility) {
   EXPECT_FALSE(boxes.outerField->isVisible());
   EXPECT_FALSE(boxes.outer->ShowGroup(true));
   EXPECT_TRUE(boxes.outerField->isVisible());
+
+  boxes.page.hide();  // a box on a page that is not on screen still knows it is shown
+  EXPECT_TRUE(boxes.outer->ShowGroup(false));
+  EXPECT_FALSE(boxes.outer->ShowGroup(true));
+}
+
+TEST(CheckableGroupBox, TabReachesTheTitleBeforeTheContents) {
+  Boxes boxes;
+  boxes.outer->SetCheck(1);
+  boxes.inner->SetCheck(1);
+  boxes.page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&boxes.page));
+  boxes.outer->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), boxes.outer->titleButton()) << "the box hands its focus to the title";
+  const QWidget* expected[] = {boxes.outerField, boxes.inner->titleButton(), boxes.innerField};
+  for (const QWidget* next : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+  }
 }
 
 }  // namespace

@@ -18,6 +18,10 @@ TEST(NorvComboBox, ListIsAsWideAsTheLongestItemAndRemeasuredAfterAdding) {
   EXPECT_LT(combo.droppedWidth(), longest + 80);
   EXPECT_GE(combo.view()->minimumWidth(), longest);
 
+  combo.showPopup();
+  EXPECT_GE(combo.view()->window()->width(), longest) << "the dropped list itself is that wide";
+  combo.hidePopup();
+
   const int before = combo.droppedWidth();
   combo.addItem("An even longer item than the much longer item that came before it");
   EXPECT_EQ(combo.droppedWidth(), 0) << "adding an item asks for a new measurement";
