@@ -125,11 +125,15 @@ void CNorvMarqueeApp::ReportUnreadFile(const QString& path) {
   Prompter().Error(std::string(kDataFileErrorText) + "\n\n" + note);
 }
 
-bool CNorvMarqueeApp::MayOverwrite(const QString& path) {
-  if (m_DamagedFiles.MayOverwrite(FilePath(path))) return true;
-  Prompter().Error(
-      std::string(kDataFileErrorText) + "\n\n" +
-      Format("\"%s\" was left as it was, because it could not be read completely.", ShownPath(path).c_str()));
+bool CNorvMarqueeApp::SaveDataFile(const QString& path, const std::function<Status(const std::string&)>& save) {
+  if (!m_DamagedFiles.MayOverwrite(FilePath(path))) {
+    Prompter().Error(
+        std::string(kDataFileErrorText) + "\n\n" +
+        Format("\"%s\" was left as it was, because it could not be read completely.", ShownPath(path).c_str()));
+    return false;
+  }
+  if (save(FilePath(path)).ok()) return true;
+  Prompter().Error(std::string(kDataFileErrorText));
   return false;
 }
 
@@ -152,10 +156,7 @@ bool CNorvMarqueeApp::LoadAddressBook(const QString& path) {
 }
 
 bool CNorvMarqueeApp::SaveAddressBook(const QString& path) {
-  if (!MayOverwrite(path)) return false;
-  if (::SaveAddressBook(FilePath(path), m_AddressBook).ok()) return true;
-  Prompter().Error(std::string(kDataFileErrorText));
-  return false;
+  return SaveDataFile(path, [this](const std::string& file) { return ::SaveAddressBook(file, m_AddressBook); });
 }
 
 bool CNorvMarqueeApp::LoadMessageDatabase(const QString& path) {
@@ -173,10 +174,7 @@ bool CNorvMarqueeApp::LoadMessageDatabase(const QString& path) {
 }
 
 bool CNorvMarqueeApp::SaveMessageDatabase(const QString& path) {
-  if (!MayOverwrite(path)) return false;
-  if (::SaveMessageDatabase(FilePath(path), m_MessageList).ok()) return true;
-  Prompter().Error(std::string(kDataFileErrorText));
-  return false;
+  return SaveDataFile(path, [this](const std::string& file) { return ::SaveMessageDatabase(file, m_MessageList); });
 }
 
 void CNorvMarqueeApp::ClearMessageList() {

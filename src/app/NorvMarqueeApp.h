@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/DamagedFileKeeper.h"
 #include "app/DataFolder.h"
+#include "common/Status.h"
 #include "link/PortEnumeration.h"
 
 class CHelpWindow;
@@ -88,7 +89,9 @@ class CNorvMarqueeApp : public CAppState {
  private:
   std::unique_ptr<QSettings> OpenSettings() const;
   void ReportUnreadFile(const QString& path);
-  bool MayOverwrite(const QString& path);
+  // Writes a data file through save (given the file's path), unless it is protected; shows the
+  // data file error on any failure.
+  bool SaveDataFile(const QString& path, const std::function<Status(const std::string&)>& save);
 
   const CProgramLoader& m_Brand;
   AppEnvironment m_Environment;

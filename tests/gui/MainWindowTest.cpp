@@ -37,6 +37,16 @@ TEST_F(MainWindowTest, ShowsTheBrandAndTheFourPages) {
   EXPECT_EQ(about->text(), "About");
 }
 
+TEST_F(MainWindowTest, FirstRunOpensQuietlyWithTheInitialValues) {
+  EXPECT_TRUE(test.prompter.errors.empty());
+  EXPECT_TRUE(QDir(test.DataFolder()).exists()) << "the data folder is made at start";
+  EXPECT_TRUE(test.app->m_AddressBook.empty());
+  EXPECT_TRUE(test.app->m_MessageList.empty());
+  EXPECT_EQ(test.app->m_SendTarget, CIPGroup("New Group"));
+  EXPECT_EQ(test.app->m_nBaudRate, 9600);
+  EXPECT_EQ(test.app->m_strPortName, "Ethernet") << "COM1 is not there and there is no other port";
+}
+
 TEST_F(MainWindowTest, SelectPageShowsThePageAndFocusesIt) {
   for (int index : {2, 3, 1, 0}) {
     tabs()->SelectPage(index);

@@ -4,20 +4,11 @@
 #include <QString>
 #include <memory>
 
-#include "app/BusyIndicator.h"
+#include "app/CountingBusy.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramLoader.h"
 #include "common/TempDir.h"
 #include "link/RecordingPrompter.h"
-
-// Counts the busy indicator's begin and end calls.
-class CountingBusy : public IBusyIndicator {
- public:
-  void Begin() override { ++begun; }
-  void End() override { ++ended; }
-  int begun = 0;
-  int ended = 0;
-};
 
 // An application object for one test: brand variant 0, a recording prompter, a documents
 // folder in a fresh temporary folder, the settings of the test's own (emptied first), the

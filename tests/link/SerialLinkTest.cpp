@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "../app/CountingBusy.h"
 #include "PtyPair.h"
 #include "RecordingPrompter.h"
-#include "app/BusyIndicator.h"
 #include "link/SendToMarquee.h"
 #include "link/SerialLink.h"
 
@@ -22,14 +22,6 @@ LinkSettings SettingsFor(const std::string& port) {
   settings.portName = port;
   return settings;
 }
-
-class CountingBusy : public IBusyIndicator {
- public:
-  void Begin() override { ++begun; }
-  void End() override { ++ended; }
-  int begun = 0;
-  int ended = 0;
-};
 
 }  // namespace
 
