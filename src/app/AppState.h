@@ -20,6 +20,7 @@ struct CAppState {
   bool m_bMessageLoaded = false;       // set with m_PickedMessage: the composer reloads itself and clears it
   std::string m_strPortName = "COM1";  // a serial port name or "Ethernet" (any case)
   CMsgList m_MessageList;              // the message database, in file and display order
+  // The serial line settings (see LinkSettings).
   int m_nBaudRate = 9600;
   int m_nDataBits = 8;
   int m_nBinaryMode = 1;
@@ -34,9 +35,10 @@ struct CAppState {
       CLadDeviceNetwork(kNetworkProfibus), CLadDeviceNetwork(kNetworkDeviceNet), CLadDeviceNetwork(kNetworkEthernet),
       CLadDeviceNetwork(kNetworkModbusRtu)};
   int m_nNetworkType = kNetworkEthernet;  // the type the network setup page shows
-  int m_nGroupNumber = 0;                 // the marquee group and unit that the composer and the
-  int m_nUnitNumber = 0;                  // network setup page address
-  PortLists m_Ports;                      // the serial ports found by the last enumeration
+  // The marquee group and unit that the composer and the network setup page address.
+  int m_nGroupNumber = 0;
+  int m_nUnitNumber = 0;
+  PortLists m_Ports;  // the serial ports found by the last enumeration
 
   // The parameter set of a network type (1 to 4); null for any other type.
   CLadDeviceNetwork* FindNetworkSet(int networkType);

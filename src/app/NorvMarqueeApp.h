@@ -64,8 +64,9 @@ class CNorvMarqueeApp : public CAppState {
   // Where the port list comes from (also for the port watcher).
   const std::function<PortLists()>& PortLister() const { return m_Environment.portLister; }
 
-  // The settings (see SettingsStore.h): read once by the composer at its creation, written
-  // when the composer generates a string (composer) and when the PC communication page goes (link).
+  // The settings (see SettingsStore.h). The composer loads them at its creation and saves its
+  // own (which include the link settings) each time it generates a string; the PC
+  // communication page saves the link settings when it is destroyed.
   void LoadSettings();
   void SaveComposerSettings();
   void SaveLinkSettings();

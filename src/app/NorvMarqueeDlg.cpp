@@ -35,9 +35,9 @@ CNorvMarqueeDlg::CNorvMarqueeDlg(QWidget* parent)
 
   m_pTabCtrl->InitPages();
 
-  m_pPortWatcher = new PortWatcher(theApp().PortLister(), CreateDeviceMonitor(), PortWatcher::kPollInterval,
-                                   PortWatcher::kSettleTime, this);
-  connect(m_pPortWatcher, &PortWatcher::portsChanged, this, &CNorvMarqueeDlg::OnDeviceChange);
+  auto* watcher = new PortWatcher(theApp().PortLister(), CreateDeviceMonitor(), PortWatcher::kPollInterval,
+                                  PortWatcher::kSettleTime, this);
+  connect(watcher, &PortWatcher::portsChanged, this, &CNorvMarqueeDlg::OnDeviceChange);
 }
 
 CNorvMarqueeDlg::~CNorvMarqueeDlg() {

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class CNorvTabCtrl;
-class PortWatcher;
 class QPushButton;
 
 // The program's only top-level window: the four tab pages under the title "%s - %s" (the
@@ -29,5 +28,4 @@ class CNorvMarqueeDlg : public QDialog {
  private:
   CNorvTabCtrl* m_pTabCtrl;
   QPushButton* m_pAboutButton;
-  PortWatcher* m_pPortWatcher;
 };

@@ -6,7 +6,6 @@
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
 #include "app/ProgramLoader.h"
-#include "app/QtText.h"
 #include "app/WaitCursor.h"
 #include "app/WidgetPrompter.h"
 #include "link/SocketOs.h"
