@@ -56,7 +56,8 @@ class ArtReader {
 
  private:
   bool Fail(ArtError& error, const std::string& message) const {
-    error.where = m_path + (m_at < m_lines.size() ? ":" + std::to_string(m_at + 1) : "");
+    error.where = m_path;
+    if (m_at < m_lines.size()) error.where.append(":").append(std::to_string(m_at + 1));
     error.message = message;
     return false;
   }
