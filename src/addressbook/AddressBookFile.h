@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addressbook/IPEntry.h"
+#include "common/FileIO.h"
+#include "common/Status.h"
+
+// The address book file. Little-endian, no header:
+//   entry count N (2 bytes, low byte first)
+//   N entries: name bytes + one 0 byte, member count K (2 bytes, low byte first),
+//              K members: name bytes + one 0 byte, four octets (first octet first).
+
+// The largest entry or member count the 16-bit count fields hold.
+constexpr size_t kMaxAddressBookCount = 65535;
+
+// Ok when the address book can be written so that it reads back the same. BadInput
+// naming the first problem otherwise: more than 65,535 entries, an entry with more than
+// 65,535 members, or a name holding a 0 byte (which would end the name early).
+Status CheckAddressBookFits(const std::vector<CIPGroup>& book);
+
+// Writes the whole address book to sink. Nothing is written when CheckAddressBookFits
+// refuses it; OsFailure when the sink fails.
+Status WriteAddressBook(const std::vector<CIPGroup>& book, ByteSink& sink);
+
+struct AddressBookRead {
+  std::vector<CIPGroup> entries;  // every entry read whole, in file order
+  // BadInput when the bytes end inside an entry (entries holds those before it) or
+  // carry bytes after the last entry (entries holds all of them).
+  Status status;
+};
+
+// Parses the file's bytes; never reads past them and allocates only per entry read.
+AddressBookRead ReadAddressBook(std::string_view bytes);
+
+enum class AddressBookLoadOutcome {
+  Missing,     // no file (the first run): not an error; keep the address book as it is
+  Complete,    // every entry read: replace the address book by entries
+  Damaged,     // truncated or malformed: entries holds what was read before the damage
+  Unreadable,  // the file exists but cannot be read: entries is empty; keep the address book
+};
+
+struct AddressBookLoad {
+  AddressBookLoadOutcome outcome = AddressBookLoadOutcome::Missing;
+  std::vector<CIPGroup> entries;
+  Status status;  // the error for Damaged and Unreadable, ok otherwise
+};
+
+AddressBookLoad LoadAddressBook(const std::string& path);
+
+// Replaces the file at path atomically: the old file stays whole when anything fails.
+// BadInput (see CheckAddressBookFits) or OsFailure; the address book is not changed.
+Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book);

@@ -1,0 +1,55 @@
+#include "addressbook/EntryRules.h"
+
+#include <algorithm>
+#include <set>
+
+#include "common/Text.h"
+
+namespace {
+
+EntryProblem NameInUse(std::string_view name, const char* advice) {
+  return {EntryField::Name, "'" + std::string(name) + "' is already in use.\n" + advice};
+}
+
+}  // namespace
+
+bool IsNameInUse(const std::vector<CIPGroup>& book, std::string_view name) {
+  return std::any_of(book.begin(), book.end(),
+                     [&](const CIPGroup& entry) { return EqualsNoCase(entry.m_strName, name); });
+}
+
+std::optional<EntryProblem> CheckIPAddress(const IPAddress& address) {
+  if (address == IPAddress{}) return EntryProblem{EntryField::Address, "Invalid IP Address!"};
+  return std::nullopt;
+}
+
+std::optional<EntryProblem> CheckIPEntryInput(const std::vector<CIPGroup>& book, std::string_view name,
+                                              const IPAddress& address, bool adding) {
+  if (name.empty()) return EntryProblem{EntryField::Name, "Name cannot be empty!"};
+  if (auto problem = CheckIPAddress(address)) return problem;
+  if (adding && IsNameInUse(book, name)) return NameInUse(name, "Please specify another name!");
+  return std::nullopt;
+}
+
+std::optional<EntryProblem> CheckIPGroupInput(const std::vector<CIPGroup>& book, std::string_view name,
+                                              const std::vector<CIPGroup>& members, bool adding) {
+  if (name.empty()) return EntryProblem{EntryField::Name, "Group Name cannot be empty!"};
+  if (members.empty()) return EntryProblem{EntryField::Members, "There are no IPs to put into group!"};
+  if (adding && IsNameInUse(book, name)) return NameInUse(name, "Please specify another name for the group!");
+  return std::nullopt;
+}
+
+CIPGroup BuildIPEntry(std::string name, const IPAddress& address) {
+  CIPGroup entry(std::move(name));
+  entry.m_Members.emplace_back("", address);
+  return entry;
+}
+
+CIPGroup BuildIPGroup(std::string name, const std::vector<CIPGroup>& members) {
+  CIPGroup group(std::move(name));
+  std::set<IPAddress> seen;
+  for (const CIPGroup& member : members)
+    for (const CIPData& address : member.m_Members)
+      if (seen.insert(address.m_Address).second) group.m_Members.push_back(address);
+  return group;
+}
