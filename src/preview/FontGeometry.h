@@ -30,7 +30,6 @@ constexpr int kMinSizeCode = 1;
 constexpr int kMaxSizeCode = 5;
 constexpr int kFirstGlyphCode = 33;  // "!"
 constexpr int kLastGlyphCode = 126;  // "~"
-constexpr int kGlyphCount = kLastGlyphCode - kFirstGlyphCode + 1;
 
 constexpr std::array<FontGeometry, 5> kFontGeometries{{
     {1, 1, 1},  // size 1: classic 5 x 7
