@@ -1,6 +1,6 @@
 // Preview renderer: any lines (size codes, character codes, colours and blink flags of any
 // value) and any attributes, bar positions and scroll step must render without a crash,
-// with every lit dot wholly inside the model's matrix.
+// with every lit dot wholly inside the model's matrix and on its dot grid.
 
 #include <cstdint>
 #include <cstdlib>
@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const PreviewFrame frame = RenderPreviewFrame(lines, settings, state);
     if (frame.width < 0 || frame.width > 480 || frame.height < 0 || frame.height > 128) std::abort();
     for (const LitDot& dot : frame.dots)
-      if (dot.x < 0 || dot.y < 0 || dot.x + 4 > frame.width || dot.y + 4 > frame.height) std::abort();
+      if (dot.x < 0 || dot.y < 0 || dot.x + 4 > frame.width || dot.y + 4 > frame.height || dot.x % 4 || dot.y % 4)
+        std::abort();
     state.scrollStep = frame.scrollStep;
     state.blinkOn = !state.blinkOn;
   }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PreviewLines.h"
+#include "preview/FrameText.h"
 #include "preview/PreviewRenderer.h"
 
 namespace {
@@ -14,20 +17,6 @@ constexpr int kRed4x40 = 6;
 constexpr int kTricolor1x10 = 7;
 constexpr int kTricolor4x20 = 12;
 constexpr int kTricolor4x40 = 13;
-
-// The frame as dot rows: '.' dark, R/G/Y lit in that colour, '?' any other colour.
-std::vector<std::string> Dots(const PreviewFrame& frame) {
-  std::vector<std::string> rows(static_cast<size_t>(frame.height / 4),
-                                std::string(static_cast<size_t>(frame.width / 4), '.'));
-  for (const LitDot& dot : frame.dots) {
-    EXPECT_EQ(dot.x % 4, 0);
-    EXPECT_EQ(dot.y % 4, 0);
-    char& cell = rows.at(static_cast<size_t>(dot.y / 4)).at(static_cast<size_t>(dot.x / 4));
-    EXPECT_EQ(cell, '.') << "dot drawn twice at " << dot.x << "," << dot.y;
-    cell = dot.color == kColorRed ? 'R' : dot.color == kColorGreen ? 'G' : dot.color == kColorYellow ? 'Y' : '?';
-  }
-  return rows;
-}
 
 PreviewSettings Settings(int model, int position = PreviewSettings::kDefaultPosition,
                          int effect = PreviewSettings::kNoEffect) {
@@ -40,7 +29,7 @@ PreviewSettings Settings(int model, int position = PreviewSettings::kDefaultPosi
 
 std::vector<std::string> Render(const std::vector<LINE1_PROP>& lines, const PreviewSettings& settings,
                                 PaintState state = {}) {
-  return Dots(RenderPreviewFrame(lines, settings, state));
+  return FrameDotRows(RenderPreviewFrame(lines, settings, state));
 }
 
 // The dot column of the leftmost lit dot in a row range, or -1.
@@ -66,6 +55,26 @@ TEST(PreviewRenderer, DrawsTheGlyphDotsAtTheTopLeft) {
   const std::vector<std::string> a{"......", ".RRR..", "R...R.", "R...R.", "R...R.", "RRRRR.", "R...R.", "R...R."};
   for (size_t row = 0; row < 8; ++row) EXPECT_EQ(dots[row].substr(0, 6), a[row]) << row;
   EXPECT_EQ(FirstLitColumn({dots[1].substr(6)}), -1);
+}
+
+TEST(PreviewRenderer, DotsLieOnTheDotGridOnceEach) {
+  std::vector<LINE1_PROP> lines;
+  for (int size = 1; size <= 4; ++size) lines.push_back(TextLine("@W#&", size, kColorYellow) + TextLine("Mg", 5));
+  const PreviewFrame frame =
+      RenderPreviewFrame(lines, Settings(kTricolor4x40, PreviewSettings::kCenter, PreviewSettings::kScrollOnce), {});
+  std::set<std::pair<int, int>> seen;
+  for (const LitDot& dot : frame.dots) {
+    EXPECT_EQ(dot.x % 4, 0);
+    EXPECT_EQ(dot.y % 4, 0);
+    EXPECT_TRUE(seen.emplace(dot.x, dot.y).second) << dot.x << "," << dot.y;
+  }
+  EXPECT_GT(seen.size(), 100u);
+}
+
+TEST(PreviewRenderer, DotRowsShowColoursByTheirRedAndGreenParts) {
+  const PreviewFrame frame{8, 4, {{0, 0, kColorGreen}, {4, 0, 0x0080FF}}, 0};
+  EXPECT_EQ(FrameDotRows(frame), std::vector<std::string>{"GY"});
+  EXPECT_EQ(FrameDotRows({8, 4, {{0, 0, 0xFF0000}, {4, 0, 0x000001}}, 0}), std::vector<std::string>{".R"});
 }
 
 TEST(PreviewRenderer, MatrixSizeFollowsTheModel) {
@@ -162,7 +171,7 @@ TEST(PreviewRenderer, ScrollingShiftsLeftOneColumnPerPaint) {
   std::vector<int> firstColumns;
   for (int paint = 0; paint < 5; ++paint) {
     const PreviewFrame frame = RenderPreviewFrame(lines, settings, state);
-    firstColumns.push_back(FirstLitColumn(Dots(frame)));
+    firstColumns.push_back(FirstLitColumn(FrameDotRows(frame)));
     state.scrollStep = frame.scrollStep;
   }
   EXPECT_EQ(firstColumns, (std::vector<int>{1, 1, -1, 1, 1}));
