@@ -1,13 +1,14 @@
 #include "link/PortText.h"
 
 std::string FormatPortText(std::string_view name, const std::vector<std::string>& friendlyNames) {
-  std::string marker = "(" + std::string(name) + ")";
+  std::string marker;
+  marker.append(1, '(').append(name).append(1, ')');
   for (const std::string& friendly : friendlyNames) {
     if (friendly.find(marker) == std::string::npos) continue;
     const size_t width = name.size() < 5 ? 16 : 15;
     std::string text(name);
     if (text.size() < width) text.append(width - text.size(), ' ');
-    return text + friendly.substr(0, friendly.size() - marker.size());
+    return text.append(friendly, 0, friendly.size() - marker.size());
   }
   return std::string(name);
 }

@@ -1,0 +1,79 @@
+// marquee send: sends a command string to a marquee over a serial port or TCP.
+
+#include <QCoreApplication>
+#include <optional>
+#include <ostream>
+
+#include "addressbook/IPEntry.h"
+#include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
+#include "cli/ConsolePrompter.h"
+#include "common/Text.h"
+#include "link/PortEnumeration.h"
+#include "link/SendToMarquee.h"
+
+namespace {
+
+// Qt's serial port watches its descriptor with socket notifiers, which need an application
+// object; the tool has none unless a command makes one.
+class CoreApplicationScope {
+ public:
+  CoreApplicationScope() {
+    if (!QCoreApplication::instance()) m_app.emplace(m_argc, m_argv);
+  }
+
+ private:
+  int m_argc = 1;
+  char m_name[8] = "marquee";
+  char* m_argv[2] = {m_name, nullptr};
+  std::optional<QCoreApplication> m_app;
+};
+
+int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  CliOptions options({"--port", "--baud", "--to"}, {});
+  std::string error;
+  int baud = 9600;
+  if (!options.Parse(args, error) || !options.Int("--baud", baud, error)) {
+    err << "marquee send: " << error << "\n";
+    return kExitUsage;
+  }
+  auto usage = [&err](const std::string& message) {
+    err << "marquee send: " << message << "\n";
+    return kExitUsage;
+  };
+  if (options.Positional().size() != 1) return usage("give exactly one STRING to send");
+  if (baud != 9600 && baud != 38400) return usage("--baud must be 9600 or 38400");
+
+  LinkSettings settings;
+  settings.baudRate = baud;
+  for (const std::string& address : options.Values("--to")) {
+    auto octets = ParseDottedAddress(address);
+    if (!octets) return usage("'" + address + "' is not an IP address (a.b.c.d)");
+    settings.sendTarget.m_Members.emplace_back("", *octets);
+  }
+  const bool toAddresses = !settings.sendTarget.m_Members.empty();
+  if (auto port = options.Value("--port")) {
+    settings.portName = *port;
+  } else if (toAddresses) {
+    settings.portName = kEthernetPortName;
+  } else {
+    std::vector<std::string> ports = EnumeratePorts().ports;
+    if (ports.empty()) {
+      err << "marquee send: no serial port found; name one with --port or send over Ethernet with --to\n";
+      return kExitFailure;
+    }
+    settings.portName = ports.front();
+  }
+  const bool ethernet = EqualsNoCase(settings.portName, kEthernetPortName);
+  if (ethernet && !toAddresses) return usage("--port Ethernet needs at least one --to address");
+  if (!ethernet && toAddresses) return usage("--to sends over Ethernet; leave out --port or give --port Ethernet");
+
+  CoreApplicationScope qt;
+  ConsolePrompter prompter(out, err);
+  return SendToMarquee(Utf8ToLatin1(options.Positional().front()), settings, prompter, nullptr) ? kExitOk
+                                                                                                : kExitFailure;
+}
+
+const CliRegistration kSend({"send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] STRING", RunSend});
+
+}  // namespace
