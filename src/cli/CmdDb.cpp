@@ -1,0 +1,76 @@
+#include <ostream>
+
+#include "cli/CliCommand.h"
+#include "cli/CmdEncode.h"
+#include "common/Text.h"
+#include "message/CurrentMessage.h"
+#include "message/MessageDatabaseFile.h"
+
+namespace {
+
+constexpr const char* kUsage = "db list FILE | db lines FILE | db add FILE [encode options] TEXT";
+
+int Usage(std::ostream& err) {
+  err << "usage: marquee " << kUsage << "\n";
+  return kExitUsage;
+}
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << "marquee db: " << message << "\n";
+  return kExitFailure;
+}
+
+void PrintSummary(std::ostream& out, const CMsgObjDBList& m) {
+  out << Latin1ToUtf8(m.GetSummaryText()) << '\t' << CMsgObjDBList::GetAddressModeName(m.m_nAddressMode) << '\t'
+      << m.m_nGroup << '\t' << m.m_nUnit << '\t' << CMsgObjDBList::GetPositionName(m.m_nPosition) << '\t' << m.m_nLine
+      << '\t' << m.m_nColumn << '\t' << CMsgObjDBList::GetResetModeName(m.m_nResetMode) << '\t'
+      << CMsgObjDBList::GetEffectName(m.m_nEffect) << '\t' << CMsgObjDBList::GetFlashModeName(m.m_nFlashMode) << '\n';
+}
+
+void PrintStoredLine(std::ostream& out, const CMsgObjDBList& m) {
+  out << m.m_nGroup << '\t' << m.m_nUnit << '\t' << m.EncodeLine(0) << '\n';
+}
+
+// Prints one line per message, as far as the file is whole; then its damage, if any.
+int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
+                  void (*print)(std::ostream&, const CMsgObjDBList&)) {
+  CMsgList messages;
+  DatabaseLoadResult result = LoadMessageDatabase(path, messages);
+  if (result.outcome == DatabaseLoadOutcome::Missing) return Fail(err, path + ": no such file");
+  for (const auto& record : messages) print(out, *record);
+  return result.status.ok() ? kExitOk : Fail(err, result.status.message());
+}
+
+int AddMessage(const std::string& path, const MessageOptions& message, const std::string& text, std::ostream& err) {
+  CMsgList messages;
+  DatabaseLoadResult result = LoadMessageDatabase(path, messages);
+  if (result.outcome == DatabaseLoadOutcome::Damaged || result.outcome == DatabaseLoadOutcome::Unreadable)
+    return Fail(err, result.status.message() + " (the file is left unchanged)");
+  messages.push_back(std::make_unique<CMsgObjDBList>(
+      MakeRecordFromCurrentMessage(message.settings, message.group, message.unit, text)));
+  Status saved = SaveMessageDatabase(path, messages);
+  return saved.ok() ? kExitOk : Fail(err, saved.message());
+}
+
+int RunDb(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) return Usage(err);
+  const std::string& action = args[0];
+  if (action == "list" || action == "lines") {
+    if (args.size() != 2) return Usage(err);
+    return PrintMessages(args[1], out, err, action == "list" ? PrintSummary : PrintStoredLine);
+  }
+  if (action != "add") return Usage(err);
+  CliOptions options = MessageOptionParser();
+  MessageOptions message;
+  std::string error;
+  if (!options.Parse(args.subspan(1), error) || !ReadMessageOptions(options, message, error)) {
+    err << "marquee db add: " << error << "\n";
+    return kExitUsage;
+  }
+  if (options.Positional().size() != 2) return Usage(err);
+  return AddMessage(options.Positional()[0], message, options.Positional()[1], err);
+}
+
+const CliRegistration registration({"db", kUsage, RunDb});
+
+}  // namespace
