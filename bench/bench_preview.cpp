@@ -22,7 +22,7 @@ static void BM_PreviewFrameTricolor4x40(benchmark::State& state) {
   const std::vector<LINE1_PROP> lines = FullMessage();
   PreviewSettings settings;
   settings.model = 13;
-  settings.position = PreviewSettings::kDefaultPosition;
+  settings.position = kPositionDefault;
   PaintState paint;
   for (auto _ : state) {
     PreviewFrame frame = RenderPreviewFrame(lines, settings, paint);

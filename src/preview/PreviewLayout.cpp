@@ -21,10 +21,6 @@ int64_t LaidOutLine::Width() const {
   return width;
 }
 
-static bool IsScrolling(int effect) {
-  return effect == PreviewSettings::kScrollRepeatedly || effect == PreviewSettings::kScrollOnce;
-}
-
 // The next step of the scroll effects: successive paints shift by 0, 1, ..., widest; then
 // "Scroll Repeatedly" starts again at 0 and "Scroll once" stays unshifted.
 static void Scroll(MessageLayout& layout, int effect, int64_t step) {
@@ -32,7 +28,7 @@ static void Scroll(MessageLayout& layout, int effect, int64_t step) {
   for (const LaidOutLine& line : layout.lines) widest = std::max(widest, line.Width());
   step = std::max<int64_t>(step, 0);
   if (step > widest) {
-    layout.scrollStep = effect == PreviewSettings::kScrollOnce ? step : 1;
+    layout.scrollStep = effect == kEffectScrollOnce ? step : 1;
     layout.shift = 0;
   } else {
     layout.scrollStep = step + 1;
@@ -69,17 +65,17 @@ MessageLayout LayOutMessage(std::span<const LINE1_PROP> lines, const PreviewSett
   if (lines.empty()) return layout;
   for (const LINE1_PROP& line : lines) layout.lines.push_back({0, line});
 
-  if (settings.position == PreviewSettings::kStartingAt) {
+  if (settings.position == kPositionStartingAt) {
     // The first line's bottom goes on the start line; a higher first line is cut at the top.
     if (settings.startLine > 1)
       layout.top = (int64_t{settings.startLine} - layout.lines.front().Height()) * kLinePixels;
     if (settings.startColumn > 1)
       for (LaidOutLine& line : layout.lines) line.blanks = int64_t{settings.startColumn} - 1;
-  } else if (settings.position == PreviewSettings::kCenter) {
+  } else if (settings.position == kPositionCenter) {
     for (LaidOutLine& line : layout.lines) line.blanks = std::max<int64_t>(0, (model.charsPerLine - line.Width()) / 2);
   }
 
-  if (IsScrolling(settings.effect))
+  if (IsScrollEffect(settings.effect))
     Scroll(layout, settings.effect, scrollStep);
   else
     CutToModel(layout, model);

@@ -122,8 +122,8 @@ PreviewFrame RenderPreviewFrame(std::span<const LINE1_PROP> lines, const Preview
   const int64_t hx = (h - 1 + layout.shift) * kColumnPixels;
   const int64_t vy = int64_t{v - 1} * kLinePixels;
 
-  const DrawRules rules{model->tricolor != 0, !state.blinkOn, settings.effect == PreviewSettings::kBlinkWholeMessage,
-                        settings.effect != PreviewSettings::kTurnOffBlinking};
+  const DrawRules rules{model->tricolor != 0, !state.blinkOn, settings.effect == kEffectBlink,
+                        settings.effect != kEffectBlinkOff};
   DotCollector dots(frame);
   int64_t y = layout.top;  // logical top of the next line
   for (const LaidOutLine& line : layout.lines) {

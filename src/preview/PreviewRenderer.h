@@ -5,23 +5,14 @@
 #include <vector>
 
 #include "message/CharProp.h"
+#include "message/MsgAttributes.h"
 
-// The message attributes the preview reads, numbered as the message record numbers them.
+// The message attributes the preview reads (values as in message/MsgAttributes.h).
 struct PreviewSettings {
-  static constexpr int kCenter = 0;
-  static constexpr int kDefaultPosition = 1;
-  static constexpr int kStartingAt = 2;
-
-  static constexpr int kNoEffect = 0;
-  static constexpr int kBlinkWholeMessage = 1;
-  static constexpr int kTurnOffBlinking = 2;
-  static constexpr int kScrollRepeatedly = 3;
-  static constexpr int kScrollOnce = 4;
-
-  int position = kCenter;
-  int startLine = 1;    // 1-based marquee line; used with kStartingAt only
-  int startColumn = 1;  // 1-based size-1 column; used with kStartingAt only
-  int effect = kNoEffect;
+  int position = kPositionCenter;
+  int startLine = 1;    // 1-based marquee line; used with kPositionStartingAt only
+  int startColumn = 1;  // 1-based size-1 column; used with kPositionStartingAt only
+  int effect = kEffectDefault;
   int model = 0;  // index into kMarqueeModels
 };
 

@@ -10,7 +10,7 @@ namespace {
 constexpr MODEL_PROP kModel2x10{2, 10, 0};
 constexpr MODEL_PROP kModel4x20{4, 20, 1};
 
-PreviewSettings Settings(int position, int effect = PreviewSettings::kNoEffect) {
+PreviewSettings Settings(int position, int effect = kEffectDefault) {
   PreviewSettings settings;
   settings.position = position;
   settings.effect = effect;
@@ -19,7 +19,7 @@ PreviewSettings Settings(int position, int effect = PreviewSettings::kNoEffect) 
 
 TEST(PreviewLayout, CenterPutsHalfTheFreeColumnsInFront) {
   const std::vector<LINE1_PROP> lines{TextLine("abc"), TextLine("abcd"), TextLine("abcdefghijkl")};
-  const MessageLayout layout = LayOutMessage(lines, Settings(PreviewSettings::kCenter), {4, 10, 0}, 0);
+  const MessageLayout layout = LayOutMessage(lines, Settings(kPositionCenter), {4, 10, 0}, 0);
   ASSERT_EQ(layout.lines.size(), 3u);
   EXPECT_EQ(layout.lines[0].blanks, 3);
   EXPECT_EQ(layout.lines[1].blanks, 3);
@@ -29,14 +29,14 @@ TEST(PreviewLayout, CenterPutsHalfTheFreeColumnsInFront) {
 
 TEST(PreviewLayout, CenteredEmptyLineGetsBlanksAndSoAHeight) {
   const std::vector<LINE1_PROP> lines{LINE1_PROP{}};
-  const MessageLayout layout = LayOutMessage(lines, Settings(PreviewSettings::kCenter), kModel2x10, 0);
+  const MessageLayout layout = LayOutMessage(lines, Settings(kPositionCenter), kModel2x10, 0);
   EXPECT_EQ(layout.lines[0].blanks, 5);
   EXPECT_EQ(layout.lines[0].Height(), 1);
-  EXPECT_EQ(LayOutMessage(lines, Settings(PreviewSettings::kDefaultPosition), kModel2x10, 0).lines[0].Height(), 0);
+  EXPECT_EQ(LayOutMessage(lines, Settings(kPositionDefault), kModel2x10, 0).lines[0].Height(), 0);
 }
 
 TEST(PreviewLayout, StartingAtMovesTheFirstLineAndIndentsEveryLine) {
-  PreviewSettings settings = Settings(PreviewSettings::kStartingAt);
+  PreviewSettings settings = Settings(kPositionStartingAt);
   settings.startLine = 2;
   settings.startColumn = 3;
   const std::vector<LINE1_PROP> small{TextLine("ab"), TextLine("cd")};
@@ -61,37 +61,36 @@ TEST(PreviewLayout, StartingAtMovesTheFirstLineAndIndentsEveryLine) {
 
 TEST(PreviewLayout, StaticEffectsCutLinesByHeightAndCharactersByWidth) {
   const std::vector<LINE1_PROP> lines{TextLine("a"), TextLine("bb", 2), TextLine("c")};
-  MessageLayout layout = LayOutMessage(lines, Settings(PreviewSettings::kDefaultPosition), kModel4x20, 0);
+  MessageLayout layout = LayOutMessage(lines, Settings(kPositionDefault), kModel4x20, 0);
   EXPECT_EQ(layout.lines.size(), 3u);  // heights 1 + 2 + 1 = 4 fit
-  layout = LayOutMessage(lines, Settings(PreviewSettings::kDefaultPosition), kModel2x10, 0);
+  layout = LayOutMessage(lines, Settings(kPositionDefault), kModel2x10, 0);
   EXPECT_EQ(layout.lines.size(), 1u);  // 1 + 2 exceeds 2 lines: the size-2 line and all after it go
 
   // Never more lines than the model has, even empty ones.
   const std::vector<LINE1_PROP> empties{LINE1_PROP{}, LINE1_PROP{}, TextLine("x")};
-  EXPECT_EQ(LayOutMessage(empties, Settings(PreviewSettings::kDefaultPosition), kModel2x10, 0).lines.size(), 2u);
+  EXPECT_EQ(LayOutMessage(empties, Settings(kPositionDefault), kModel2x10, 0).lines.size(), 2u);
 
   // A size-2 character in column 10 of a 10-column line no longer fits.
   const std::vector<LINE1_PROP> wide{TextLine("123456789") + TextLine("W", 2) + TextLine("z")};
-  layout = LayOutMessage(wide, Settings(PreviewSettings::kDefaultPosition), kModel2x10, 0);
+  layout = LayOutMessage(wide, Settings(kPositionDefault), kModel2x10, 0);
   EXPECT_EQ(layout.lines[0].chars.size(), 9u);
   EXPECT_EQ(layout.lines[0].Height(), 1);
 }
 
 TEST(PreviewLayout, SizeFiveCountsFiveColumnsAndFiveLines) {
   const std::vector<LINE1_PROP> lines{TextLine("12"), TextLine("A", 5), TextLine("3")};
-  const MessageLayout cut = LayOutMessage(lines, Settings(PreviewSettings::kDefaultPosition), kModel4x20, 0);
+  const MessageLayout cut = LayOutMessage(lines, Settings(kPositionDefault), kModel4x20, 0);
   EXPECT_EQ(cut.lines.size(), 1u);  // the size-5 line exceeds every model, and the lines after it go too
 
   const std::vector<LINE1_PROP> one{TextLine("AB", 5)};
-  const MessageLayout centred = LayOutMessage(one, Settings(PreviewSettings::kCenter), kModel4x20, 0);
+  const MessageLayout centred = LayOutMessage(one, Settings(kPositionCenter), kModel4x20, 0);
   EXPECT_EQ(centred.lines[0].blanks, 5);  // (20 − 10) / 2
   EXPECT_EQ(centred.lines[0].Height(), 5);
 }
 
 TEST(PreviewLayout, ScrollingNeitherCutsNorCentresAway) {
   const std::vector<LINE1_PROP> lines{TextLine("a"), TextLine("b"), TextLine("c"), TextLine("0123456789ABCDEFGHIJK")};
-  const MessageLayout layout = LayOutMessage(
-      lines, Settings(PreviewSettings::kDefaultPosition, PreviewSettings::kScrollRepeatedly), kModel2x10, 0);
+  const MessageLayout layout = LayOutMessage(lines, Settings(kPositionDefault, kEffectScrollRepeatedly), kModel2x10, 0);
   EXPECT_EQ(layout.lines.size(), 4u);
   EXPECT_EQ(layout.lines[3].chars.size(), 21u);
 }
@@ -100,8 +99,7 @@ std::vector<int64_t> Shifts(int effect, const std::vector<LINE1_PROP>& lines, in
   std::vector<int64_t> shifts;
   int64_t step = 0;
   for (int i = 0; i < paints; ++i) {
-    const MessageLayout layout =
-        LayOutMessage(lines, Settings(PreviewSettings::kDefaultPosition, effect), kModel2x10, step);
+    const MessageLayout layout = LayOutMessage(lines, Settings(kPositionDefault, effect), kModel2x10, step);
     shifts.push_back(layout.shift);
     step = layout.scrollStep;
   }
@@ -110,13 +108,13 @@ std::vector<int64_t> Shifts(int effect, const std::vector<LINE1_PROP>& lines, in
 
 TEST(PreviewLayout, ScrollStepsRunThroughTheWidestLine) {
   const std::vector<LINE1_PROP> lines{TextLine("abc"), TextLine("abcde")};
-  EXPECT_EQ(Shifts(PreviewSettings::kScrollRepeatedly, lines, 9), (std::vector<int64_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
-  EXPECT_EQ(Shifts(PreviewSettings::kScrollOnce, lines, 9), (std::vector<int64_t>{0, 1, 2, 3, 4, 5, 0, 0, 0}));
-  EXPECT_EQ(Shifts(PreviewSettings::kNoEffect, lines, 3), (std::vector<int64_t>{0, 0, 0}));
+  EXPECT_EQ(Shifts(kEffectScrollRepeatedly, lines, 9), (std::vector<int64_t>{0, 1, 2, 3, 4, 5, 0, 1, 2}));
+  EXPECT_EQ(Shifts(kEffectScrollOnce, lines, 9), (std::vector<int64_t>{0, 1, 2, 3, 4, 5, 0, 0, 0}));
+  EXPECT_EQ(Shifts(kEffectDefault, lines, 3), (std::vector<int64_t>{0, 0, 0}));
 }
 
 TEST(PreviewLayout, WidthCountsBlanksForScrolling) {
-  PreviewSettings settings = Settings(PreviewSettings::kStartingAt, PreviewSettings::kScrollRepeatedly);
+  PreviewSettings settings = Settings(kPositionStartingAt, kEffectScrollRepeatedly);
   settings.startColumn = 4;
   const std::vector<LINE1_PROP> lines{TextLine("ab")};
   const MessageLayout layout = LayOutMessage(lines, settings, kModel2x10, 5);
@@ -125,7 +123,7 @@ TEST(PreviewLayout, WidthCountsBlanksForScrolling) {
 }
 
 TEST(PreviewLayout, HugeStartColumnsAndLinesStayExact) {
-  PreviewSettings settings = Settings(PreviewSettings::kStartingAt, PreviewSettings::kScrollRepeatedly);
+  PreviewSettings settings = Settings(kPositionStartingAt, kEffectScrollRepeatedly);
   settings.startLine = 2147483647;
   settings.startColumn = 2147483647;
   const std::vector<LINE1_PROP> lines{TextLine("ab")};
@@ -137,7 +135,7 @@ TEST(PreviewLayout, HugeStartColumnsAndLinesStayExact) {
 }
 
 TEST(PreviewLayout, NoLinesNoLayout) {
-  const MessageLayout layout = LayOutMessage({}, Settings(PreviewSettings::kStartingAt), kModel2x10, 3);
+  const MessageLayout layout = LayOutMessage({}, Settings(kPositionStartingAt), kModel2x10, 3);
   EXPECT_TRUE(layout.lines.empty());
   EXPECT_EQ(layout.scrollStep, 3);
 }

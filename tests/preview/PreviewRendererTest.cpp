@@ -18,8 +18,7 @@ constexpr int kTricolor1x10 = 7;
 constexpr int kTricolor4x20 = 12;
 constexpr int kTricolor4x40 = 13;
 
-PreviewSettings Settings(int model, int position = PreviewSettings::kDefaultPosition,
-                         int effect = PreviewSettings::kNoEffect) {
+PreviewSettings Settings(int model, int position = kPositionDefault, int effect = kEffectDefault) {
   PreviewSettings settings;
   settings.model = model;
   settings.position = position;
@@ -60,8 +59,7 @@ TEST(PreviewRenderer, DrawsTheGlyphDotsAtTheTopLeft) {
 TEST(PreviewRenderer, DotsLieOnTheDotGridOnceEach) {
   std::vector<LINE1_PROP> lines;
   for (int size = 1; size <= 4; ++size) lines.push_back(TextLine("@W#&", size, kColorYellow) + TextLine("Mg", 5));
-  const PreviewFrame frame =
-      RenderPreviewFrame(lines, Settings(kTricolor4x40, PreviewSettings::kCenter, PreviewSettings::kScrollOnce), {});
+  const PreviewFrame frame = RenderPreviewFrame(lines, Settings(kTricolor4x40, kPositionCenter, kEffectScrollOnce), {});
   std::set<std::pair<int, int>> seen;
   for (const LitDot& dot : frame.dots) {
     EXPECT_EQ(dot.x % 4, 0);
@@ -107,16 +105,16 @@ TEST(PreviewRenderer, SmallCharactersSitOnTheBottomOfATallLine) {
 
 TEST(PreviewRenderer, CenterOnTenColumns) {
   // 3 characters get 3 blanks in front, so they start in column 4; so do 4.
-  EXPECT_EQ(FirstLitColumn(Render({TextLine("HHH")}, Settings(kRed1x10, PreviewSettings::kCenter))), 3 * 6);
-  EXPECT_EQ(FirstLitColumn(Render({TextLine("HHHH")}, Settings(kRed1x10, PreviewSettings::kCenter))), 3 * 6);
+  EXPECT_EQ(FirstLitColumn(Render({TextLine("HHH")}, Settings(kRed1x10, kPositionCenter))), 3 * 6);
+  EXPECT_EQ(FirstLitColumn(Render({TextLine("HHHH")}, Settings(kRed1x10, kPositionCenter))), 3 * 6);
   // 12 characters get none and lose their last 2.
-  const auto dots = Render({TextLine("HHHHHHHHHHHH")}, Settings(kTricolor1x10, PreviewSettings::kCenter));
+  const auto dots = Render({TextLine("HHHHHHHHHHHH")}, Settings(kTricolor1x10, kPositionCenter));
   EXPECT_EQ(FirstLitColumn(dots), 0);
   EXPECT_EQ(dots[4], "RRRRR.RRRRR.RRRRR.RRRRR.RRRRR.RRRRR.RRRRR.RRRRR.RRRRR.RRRRR.");
 }
 
 TEST(PreviewRenderer, StartingAtLineTwoColumnThree) {
-  PreviewSettings settings = Settings(kTricolor4x20, PreviewSettings::kStartingAt);
+  PreviewSettings settings = Settings(kTricolor4x20, kPositionStartingAt);
   settings.startLine = 2;
   settings.startColumn = 3;
   const auto dots = Render({TextLine("H"), TextLine("H")}, settings);
@@ -128,7 +126,7 @@ TEST(PreviewRenderer, StartingAtLineTwoColumnThree) {
 
 // The first line's bottom goes on the start line even when the line is higher than that.
 TEST(PreviewRenderer, StartingAtCutsATallerFirstLineAtTheTop) {
-  PreviewSettings settings = Settings(kTricolor4x20, PreviewSettings::kStartingAt);
+  PreviewSettings settings = Settings(kTricolor4x20, kPositionStartingAt);
   settings.startLine = 2;
   const auto dots = Render({TextLine("L", 3), TextLine("L")}, settings);
   const auto unmoved = Render({TextLine("L", 3)}, Settings(kTricolor4x20));
@@ -148,17 +146,17 @@ TEST(PreviewRenderer, AnEmptyLineTakesNoHeight) {
 TEST(PreviewRenderer, BlinkRules) {
   const std::vector<LINE1_PROP> lines{TextLine("A", 1, kColorRed, 1) + TextLine("B")};
   auto litCharacters = [&](int effect, bool blinkOn) {
-    const auto dots = Render(lines, Settings(kRed1x10, PreviewSettings::kDefaultPosition, effect), {1, 1, blinkOn, 0});
+    const auto dots = Render(lines, Settings(kRed1x10, kPositionDefault, effect), {1, 1, blinkOn, 0});
     std::string shown;
     shown += dots[3].substr(0, 6) != "......" ? 'A' : '-';
     shown += dots[3].substr(6, 6) != "......" ? 'B' : '-';
     return shown;
   };
-  EXPECT_EQ(litCharacters(PreviewSettings::kNoEffect, true), "AB");
-  EXPECT_EQ(litCharacters(PreviewSettings::kNoEffect, false), "-B");
-  EXPECT_EQ(litCharacters(PreviewSettings::kBlinkWholeMessage, true), "AB");
-  EXPECT_EQ(litCharacters(PreviewSettings::kBlinkWholeMessage, false), "--");
-  EXPECT_EQ(litCharacters(PreviewSettings::kTurnOffBlinking, false), "AB");
+  EXPECT_EQ(litCharacters(kEffectDefault, true), "AB");
+  EXPECT_EQ(litCharacters(kEffectDefault, false), "-B");
+  EXPECT_EQ(litCharacters(kEffectBlink, true), "AB");
+  EXPECT_EQ(litCharacters(kEffectBlink, false), "--");
+  EXPECT_EQ(litCharacters(kEffectBlinkOff, false), "AB");
   // Only the low byte of the blink flag counts.
   const std::vector<LINE1_PROP> high{{{1, 'A', kColorRed, 0x100}}};
   EXPECT_EQ(Render(high, Settings(kRed1x10), {1, 1, false, 0})[1].substr(0, 6), ".RRR..");
@@ -166,7 +164,7 @@ TEST(PreviewRenderer, BlinkRules) {
 
 TEST(PreviewRenderer, ScrollingShiftsLeftOneColumnPerPaint) {
   const std::vector<LINE1_PROP> lines{TextLine("II")};
-  const PreviewSettings settings = Settings(kRed1x10, PreviewSettings::kDefaultPosition, PreviewSettings::kScrollOnce);
+  const PreviewSettings settings = Settings(kRed1x10, kPositionDefault, kEffectScrollOnce);
   PaintState state;
   std::vector<int> firstColumns;
   for (int paint = 0; paint < 5; ++paint) {
@@ -181,8 +179,7 @@ TEST(PreviewRenderer, TheFirstVisibleCharacterIsCutAtTheLeftEdge) {
   // Shifted by one column, a size-2 "H" shows only its right half at the left edge.
   const std::vector<LINE1_PROP> lines{TextLine("H", 2)};
   const auto whole = Render(lines, Settings(kRed2x20));
-  const PreviewSettings scrolling =
-      Settings(kRed2x20, PreviewSettings::kDefaultPosition, PreviewSettings::kScrollRepeatedly);
+  const PreviewSettings scrolling = Settings(kRed2x20, kPositionDefault, kEffectScrollRepeatedly);
   const auto cut = Render(lines, scrolling, {1, 1, true, 1});
   for (size_t row = 0; row < 16; ++row) EXPECT_EQ(cut[row].substr(0, 6), whole[row].substr(6, 6)) << row;
 }
@@ -202,8 +199,7 @@ TEST(PreviewRenderer, HorizontalBarScrollsFortyCharacterModels) {
 
 TEST(PreviewRenderer, SizeFiveUnderScrollingIsDrawnOneLineDown) {
   const std::vector<LINE1_PROP> lines{TextLine("H", 5)};
-  const auto dots =
-      Render(lines, Settings(kTricolor4x20, PreviewSettings::kDefaultPosition, PreviewSettings::kScrollOnce));
+  const auto dots = Render(lines, Settings(kTricolor4x20, kPositionDefault, kEffectScrollOnce));
   EXPECT_TRUE(RowsDark(dots, 0, 12));  // line 1 and the glyph's dark top rows
   EXPECT_FALSE(RowsDark(dots, 12, 32));
   EXPECT_EQ(FirstLitColumn(dots), 0);
@@ -212,8 +208,7 @@ TEST(PreviewRenderer, SizeFiveUnderScrollingIsDrawnOneLineDown) {
 }
 
 TEST(PreviewRenderer, SizeFiveAdvancesTwoColumns) {
-  const auto dots = Render({TextLine("HH", 5)},
-                           Settings(kTricolor4x20, PreviewSettings::kDefaultPosition, PreviewSettings::kScrollOnce));
+  const auto dots = Render({TextLine("HH", 5)}, Settings(kTricolor4x20, kPositionDefault, kEffectScrollOnce));
   std::vector<std::string> right;
   for (const std::string& row : dots) right.push_back(row.substr(12));
   EXPECT_EQ(FirstLitColumn(right), 0);  // the second "H" starts in column 3
@@ -221,8 +216,7 @@ TEST(PreviewRenderer, SizeFiveAdvancesTwoColumns) {
 
 TEST(PreviewRenderer, AnimationHidesBlinkingOnTheFirstPaintAndRestartKeepsThePhase) {
   const std::vector<LINE1_PROP> lines{TextLine("AA", 1, kColorRed, 1)};
-  const PreviewSettings settings =
-      Settings(kRed1x10, PreviewSettings::kDefaultPosition, PreviewSettings::kScrollRepeatedly);
+  const PreviewSettings settings = Settings(kRed1x10, kPositionDefault, kEffectScrollRepeatedly);
   CPreviewAnimation animation;
   EXPECT_TRUE(animation.NextFrame(lines, settings, 1, 1).dots.empty());
   EXPECT_FALSE(animation.NextFrame(lines, settings, 1, 1).dots.empty());  // shifted by 1, still partly in view
