@@ -57,15 +57,12 @@ struct DrawnCharacter {
   int sizeCode;
   int code;
   COLORREF color;
-  bool blinks;
 };
 
 DrawnCharacter Resolve(const CHAR_PROP& character, const DrawRules& rules) {
-  DrawnCharacter drawn{PreviewSizeCode(character), character.character & 0xFF,
-                       rules.tricolor ? character.color : kColorRed, false};
-  drawn.blinks = rules.blinkWholeMessage || (rules.blinkFlagsApply && (character.blink & 0xFF) != 0);
-  if (rules.hideBlinking && drawn.blinks) drawn.code = kBlankCode;
-  return drawn;
+  const bool blinks = rules.blinkWholeMessage || (rules.blinkFlagsApply && (character.blink & 0xFF) != 0);
+  return {PreviewSizeCode(character), rules.hideBlinking && blinks ? kBlankCode : character.character & 0xFF,
+          rules.tricolor ? character.color : kColorRed};
 }
 
 // Draws one laid-out line whose top is at screen row `top`. hx: the pixel column of the
@@ -78,10 +75,10 @@ void DrawLine(const LaidOutLine& line, int64_t top, int64_t hx, const DrawRules&
 
   // Leading blanks light nothing: skip those wholly left of the view in one go.
   int64_t blanks = line.blanks;
-  if (hx > x) {
-    const int64_t leftOfView = std::min(blanks, (hx - x) / kColumnPixels);
+  if (hx > 0) {
+    const int64_t leftOfView = std::min(blanks, hx / kColumnPixels);
     blanks -= leftOfView;
-    x += leftOfView * kColumnPixels;
+    x = leftOfView * kColumnPixels;
   }
   const CHAR_PROP blank{1, kBlankCode, kColorRed, 0};
   const size_t count = static_cast<size_t>(blanks) + line.chars.size();
@@ -128,6 +125,8 @@ PreviewFrame RenderPreviewFrame(std::span<const LINE1_PROP> lines, const Preview
   int64_t y = layout.top;  // logical top of the next line
   for (const LaidOutLine& line : layout.lines) {
     const int64_t height = int64_t{line.Height()} * kLinePixels;
+    // The screen top is the logical top less the vertical offset for every line, also for a
+    // first line that "Starting at" moved above the view, so its bottom stays on the start line.
     const int64_t top = y - vy;
     if (top > kViewHeight) break;
     if (top + height > 0) DrawLine(line, top, hx, rules, dots);
