@@ -107,7 +107,10 @@ Status SimHost::ShowStoredFlash() {
   FileContents stored = ReadWholeFile(m_options.flashPath, kMaxFlashFileBytes);
   if (stored.missing) return {};
   if (!stored.status.ok()) return stored.status;
+  // The flash message is the marquee's own, not one it read: --exit-after does not count it.
+  m_showingFlash = true;
   m_sim.ShowFlashMessage(stored.bytes, Now());
+  m_showingFlash = false;
   AfterReading();
   return {};
 }
@@ -177,6 +180,7 @@ void SimHost::OnCode(SimTime at, const SimCodeEvent& code) {
 
 void SimHost::OnMessage(SimTime at, const SimMessage& message) {
   m_log.OnMessage(at, message);
+  if (m_showingFlash) return;
   if (++m_messages == m_options.exitAfter) QTimer::singleShot(0, [] { QCoreApplication::quit(); });
 }
 

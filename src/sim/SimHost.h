@@ -68,6 +68,7 @@ class SimHost : private ISimListener {
   std::unique_ptr<PtyInput> m_pty;
   std::unique_ptr<TerminalView> m_terminal;
   std::unique_ptr<SignWindow> m_window;
-  int m_messages = 0;
+  int m_messages = 0;  // read from the inputs
+  bool m_showingFlash = false;
   bool m_stopped = false;
 };
