@@ -7,40 +7,45 @@
 #include "common/Text.h"
 #include "link/TcpRules.h"
 
+namespace {
+
+// The value a field takes whatever its digits say.
+constexpr int kAnyValue = 99999;
+
+}  // namespace
+
 const std::array<CardCommand, 26> kCardCommands = {{
-    {"^P1A###.###.###.###", kNetworkEthernet, CardField::kIpAddress, "IP address"},
-    {"^P1M###.###.###.###", kNetworkEthernet, CardField::kSubnetMask, "subnet mask"},
-    {"^P1G###.###.###.###", kNetworkEthernet, CardField::kGateway, "gateway"},
-    {"^P1N#####", kNetworkEthernet, CardField::kPort, "TCP port"},
-    {"^P1c####", kNetworkEthernet, CardField::kInputSize, "Ethernet/IP input size"},
-    {"^P1m###", kNetworkEthernet, CardField::kUnitId, "Modbus TCP/IP unit ID"},
-    {"^P1h####", kNetworkEthernet, CardField::kUnitIdFollowUp, "after the unit ID"},
-    {"^P1W#", kNetworkEthernet, CardField::kByteOrder, "byte order"},
-    {"^P1L", kNetworkEthernet, CardField::kDefaults, "set to default values"},
-    {"^P1Z", kNetworkEthernet, CardField::kDisable, "disable network"},
-    {"^P2A###", kNetworkDeviceNet, CardField::kNodeAddress, "MAC ID"},
-    {"^P2B###", kNetworkDeviceNet, CardField::kBaudRate, "baud rate"},
-    {"^P2R###", kNetworkDeviceNet, CardField::kConsumedSize, "consumed bytes"},
-    {"^P2S###", kNetworkDeviceNet, CardField::kProducedSize, "produced bytes"},
-    {"^P2W#", kNetworkDeviceNet, CardField::kByteOrder, "byte order"},
-    {"^P2L", kNetworkDeviceNet, CardField::kDefaults, "set to default values"},
-    {"^P2Z", kNetworkDeviceNet, CardField::kDisable, "disable network"},
-    {"^P3A###", kNetworkProfibus, CardField::kNodeAddress, "node address"},
-    {"^P3R###", kNetworkProfibus, CardField::kConsumedSize, "input bytes"},
-    {"^P3S###", kNetworkProfibus, CardField::kProducedSize, "output bytes"},
-    {"^P3W#", kNetworkProfibus, CardField::kByteOrder, "byte order"},
-    {"^P3L", kNetworkProfibus, CardField::kDefaults, "set to default values"},
-    {"^P3Z", kNetworkProfibus, CardField::kDisable, "disable network"},
-    {"^P4m###", kNetworkModbusRtu, CardField::kRtuUnitId, "unit ID"},
-    {"^P4p#", kNetworkModbusRtu, CardField::kRtuWiring, "wiring"},
-    {"^P4W#", kNetworkModbusRtu, CardField::kRtuByteOrder, "byte order"},
+    {"^P1A###.###.###.###", kNetworkEthernet, CardField::kIpAddress, "IP address", kAnyValue},
+    {"^P1M###.###.###.###", kNetworkEthernet, CardField::kSubnetMask, "subnet mask", kAnyValue},
+    {"^P1G###.###.###.###", kNetworkEthernet, CardField::kGateway, "gateway", kAnyValue},
+    {"^P1N#####", kNetworkEthernet, CardField::kPort, "TCP port", 65535},
+    {"^P1c####", kNetworkEthernet, CardField::kInputSize, "Ethernet/IP input size", kAnyValue},
+    {"^P1m###", kNetworkEthernet, CardField::kUnitId, "Modbus TCP/IP unit ID", kAnyValue},
+    {"^P1h####", kNetworkEthernet, CardField::kUnitIdFollowUp, "after the unit ID", kAnyValue},
+    {"^P1W#", kNetworkEthernet, CardField::kByteOrder, "byte order", 3},
+    {"^P1L", kNetworkEthernet, CardField::kDefaults, "set to default values", kAnyValue},
+    {"^P1Z", kNetworkEthernet, CardField::kDisable, "disable network", kAnyValue},
+    {"^P2A###", kNetworkDeviceNet, CardField::kNodeAddress, "MAC ID", kAnyValue},
+    {"^P2B###", kNetworkDeviceNet, CardField::kBaudRate, "baud rate", kAnyValue},
+    {"^P2R###", kNetworkDeviceNet, CardField::kConsumedSize, "consumed bytes", kAnyValue},
+    {"^P2S###", kNetworkDeviceNet, CardField::kProducedSize, "produced bytes", kAnyValue},
+    {"^P2W#", kNetworkDeviceNet, CardField::kByteOrder, "byte order", 3},
+    {"^P2L", kNetworkDeviceNet, CardField::kDefaults, "set to default values", kAnyValue},
+    {"^P2Z", kNetworkDeviceNet, CardField::kDisable, "disable network", kAnyValue},
+    {"^P3A###", kNetworkProfibus, CardField::kNodeAddress, "node address", kAnyValue},
+    {"^P3R###", kNetworkProfibus, CardField::kConsumedSize, "input bytes", kAnyValue},
+    {"^P3S###", kNetworkProfibus, CardField::kProducedSize, "output bytes", kAnyValue},
+    {"^P3W#", kNetworkProfibus, CardField::kByteOrder, "byte order", 3},
+    {"^P3L", kNetworkProfibus, CardField::kDefaults, "set to default values", kAnyValue},
+    {"^P3Z", kNetworkProfibus, CardField::kDisable, "disable network", kAnyValue},
+    {"^P4m###", kNetworkModbusRtu, CardField::kRtuUnitId, "unit ID", 255},
+    {"^P4p#", kNetworkModbusRtu, CardField::kRtuWiring, "wiring", 2},
+    {"^P4W#", kNetworkModbusRtu, CardField::kRtuByteOrder, "byte order", 3},
 }};
 
 namespace {
 
 constexpr size_t kValueStart = 4;  // after "^P", the card digit and the letter
-constexpr int kHighestByteOrder = 3;
-constexpr int kHighestWiring = 2;
 
 // Four "###" octets separated by dots; nothing when one is above 255.
 std::optional<IPAddress> ReadOctets(std::string_view value) {
@@ -99,6 +104,7 @@ bool SimCards::Apply(const CardCommand& command, std::string_view code, std::vec
     return true;
   }
 
+  if (number > command.maximum) return false;
   switch (command.field) {
     case CardField::kIpAddress:
     case CardField::kSubnetMask:
@@ -112,7 +118,6 @@ bool SimCards::Apply(const CardCommand& command, std::string_view code, std::vec
       break;
     }
     case CardField::kPort:
-      if (number > 65535) return false;
       params.m_nPortNumber = number;
       break;
     case CardField::kInputSize:
@@ -127,7 +132,6 @@ bool SimCards::Apply(const CardCommand& command, std::string_view code, std::vec
       card.unitIdFollowUp = number;
       break;
     case CardField::kByteOrder:
-      if (number > kHighestByteOrder) return false;
       params.m_nByteOrder = number;
       break;
     case CardField::kNodeAddress:
@@ -147,15 +151,12 @@ bool SimCards::Apply(const CardCommand& command, std::string_view code, std::vec
       params.m_nProducedSize = number;
       break;
     case CardField::kRtuUnitId:
-      if (number > 255) return false;
       params.m_nRtuUnitId = static_cast<uint8_t>(number);
       break;
     case CardField::kRtuWiring:
-      if (number > kHighestWiring) return false;
       params.m_nRtuWiring = static_cast<uint8_t>(number);
       break;
     case CardField::kRtuByteOrder:
-      if (number > kHighestByteOrder) return false;
       params.m_nRtuByteOrder = static_cast<uint8_t>(number);
       break;
     case CardField::kDefaults:

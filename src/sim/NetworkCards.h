@@ -35,6 +35,7 @@ struct CardCommand {
   int card;                  // NetworkType of the card the digit selects
   CardField field;
   std::string_view meaning;  // for the log
+  int maximum;               // the largest value the field holds (an IP address: each octet's digits)
 };
 
 extern const std::array<CardCommand, 26> kCardCommands;
