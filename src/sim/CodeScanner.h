@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 // Splits an unframed byte stream into the codes of the command language and text bytes,

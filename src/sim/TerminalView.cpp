@@ -3,6 +3,9 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
 #include "common/Text.h"
 #include "preview/PreviewGeometry.h"
 #include "sim/SignFrame.h"
@@ -60,6 +63,7 @@ void TerminalView::Write(const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {
     const ssize_t written = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
+    if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return;
     done += static_cast<size_t>(written);
   }
