@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
   // The brand comes from "version.txt" in the folder the program is started in.
   const CProgramLoader brand;
   QApplication qtApp(argc, argv);
+  // Matches the window to the installed desktop entry (name and icon in the task bar).
+  QGuiApplication::setDesktopFileName(QStringLiteral(MARQUEE_APP_ID));
   WidgetPrompter prompter(nullptr, QString::fromLatin1(brand.GetApplicationName()));
   if (!InitSocketLayer()) {
     prompter.Error("Socket initialization failed");

@@ -1,0 +1,55 @@
+#!/bin/sh
+# Builds the Debian package from a build folder, unpacks it into a temporary root and
+# checks what it installs: dependencies, desktop entry, AppStream data, icons, and that
+# the installed programs start.
+#   test-package.sh BUILD_FOLDER APP_ID
+set -eu
+build=$1
+id=$2
+work=$(mktemp -d)
+sim=
+program=
+cleanup() {
+  [ -z "$program" ] || kill "$program" 2>/dev/null || true
+  [ -z "$sim" ] || kill "$sim" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "package test: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+deb=$(ls "$work"/out/*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in qt6-qpa-plugins libqt6widgets6 libqt6serialport6 libqt6network6; do
+  case "$depends" in *"$package"*) ;; *) fail "Depends lacks $package: $depends" ;; esac
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+folder="$root/usr/lib/ferromarquee"
+for file in FerroMarquee version.txt help/messages.html; do
+  [ -e "$folder/$file" ] || fail "missing $folder/$file"
+done
+for size in 16 32 48 256; do
+  [ -s "$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" ] || fail "missing the ${size} px icon"
+done
+desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "invalid desktop entry"
+appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" || fail "invalid AppStream data"
+grep -q "^Path=/usr/lib/ferromarquee$" "$root/usr/share/applications/$id.desktop" || fail "desktop entry does not start in the program folder"
+
+# The command-line tool and the simulator.
+[ "$("$root/usr/bin/marquee" encode HI)" = "^A000000^C1HI" ] || fail "marquee encode gave the wrong string"
+"$root/usr/bin/marquee-sim" --help >/dev/null || fail "marquee-sim does not start"
+
+# The program, offscreen, started in its folder as the desktop entry does, with a throwaway
+# home: it must keep running, and its brand file must select FerroMarquee, whose data
+# folder it creates at start-up.
+home="$work/home"
+mkdir -p "$home"
+(cd "$folder" && HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=offscreen ./FerroMarquee) \
+  >"$work/program.log" 2>&1 &
+program=$!
+sleep 3
+kill -0 "$program" 2>/dev/null || { cat "$work/program.log" >&2; fail "FerroMarquee did not keep running"; }
+[ -d "$home/Documents/NorvAutomation/FerroMarquee" ] || fail "the installed program did not select the FerroMarquee brand"
+echo "package test: $(basename "$deb") installs and runs"
