@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QRadioButton>
 #include <QSet>
 #include <QTimer>
 
@@ -7,13 +8,23 @@
 
 namespace {
 
+// Radio buttons that exclude each other are one Tab stop, their checked one; the arrow keys
+// move between them (Qt takes the others out of the Tab chain once one has had the focus).
+bool ReachedByArrowKeys(const QWidget* widget) {
+  const auto* radio = qobject_cast<const QRadioButton*>(widget);
+  if (!radio || !radio->autoExclusive() || radio->isChecked()) return false;
+  for (const QRadioButton* sibling : radio->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+    if (sibling->autoExclusive() && sibling->isChecked()) return true;
+  return false;
+}
+
 // What Tab can stop at inside root: visible, enabled controls that take the focus by Tab
 // themselves (not through a focus proxy).
 QList<QWidget*> TabStops(const QWidget* root) {
   QList<QWidget*> stops;
   for (QWidget* widget : root->findChildren<QWidget*>())
     if ((widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget->isVisible() && widget->isEnabled() &&
-        !widget->focusProxy())
+        !widget->focusProxy() && !ReachedByArrowKeys(widget))
       stops << widget;
   return stops;
 }
