@@ -61,9 +61,10 @@ TEST(LadDeviceNetwork, SetDefaultsUndoesEveryChangeButTheType) {
 
 TEST(LadDeviceNetwork, BaudRateAndNetworkName) {
   const std::pair<int, int> rates[] = {{0, 125}, {1, 250}, {2, 500}, {3, 125}, {255, 125}};
-  for (auto [index, rate] : rates)
-    EXPECT_EQ(Network(kNetworkDeviceNet, [&](auto& n) { n.m_nBaudIndex = static_cast<uint8_t>(index); }).GetBaudRate(),
-              rate);
+  for (const auto& [index, rate] : rates) {
+    const auto baudIndex = static_cast<uint8_t>(index);
+    EXPECT_EQ(Network(kNetworkDeviceNet, [baudIndex](auto& n) { n.m_nBaudIndex = baudIndex; }).GetBaudRate(), rate);
+  }
   const std::pair<int32_t, const char*> names[] = {
       {1, "Ethernet"}, {2, "DeviceNet"}, {3, "Profibus"}, {4, "Modbus RTU"}, {0, ""}, {5, ""}, {-1, ""}};
   for (auto [type, name] : names) EXPECT_EQ(CLadDeviceNetwork(type).GetNetworkName(), name);
