@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "controls/CheckableGroupBox.h"
@@ -51,6 +52,12 @@ CDeviceEthernetDlg::CDeviceEthernetDlg(QWidget* parent) : CNetworkPane(parent) {
     box->SetTitleStyle(CCheckableGroupBox::kCheckBox);
     box->SetCheck(0);
   }
+  // The titles were made after the contents: Tab goes through each part's title, then its fields.
+  QList<QWidget*> order = {m_pAddressBox->titleButton(), m_pIPAddress->focusProxy(), m_pSubnetMask->focusProxy(),
+                           m_pGateway->focusProxy(),     m_pUnitBox->titleButton(),  m_pInputSizeField,
+                           m_pUnitIdField,               m_pByteOrderBox->titleButton()};
+  for (QRadioButton* radio : m_pByteOrder->findChildren<QRadioButton*>()) order << radio;
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   m_pByteOrder->Check(MessageByteOrder::Char1Char2, CountByteOrder::HighLow);
   Load();
 }
@@ -66,11 +73,12 @@ CCheckableGroupBox* CDeviceEthernetDlg::CreateAddressBox(QWidget* parent) {
     auto* label = new QLabel(tr(rows[row].first), box);
     auto* edit = new CIPAddressEdit(box);
     edit->setAccessibleName(label->text());
+    label->setBuddy(edit);
     *rows[row].second = edit;
     layout->addWidget(label, row, 0);
     layout->addWidget(edit, row, 1);
   }
-  layout->setColumnStretch(1, 1);
+  layout->setColumnStretch(2, 1);
   return box;
 }
 
@@ -115,6 +123,7 @@ void CDeviceEthernetDlg::LayOutProtocol() {
   m_pInputSizeField->setVisible(inputSize);
   m_pInputSizeNote->setVisible(inputSize);
   m_pUnitIdField->setVisible(protocol == kProtocolModbusTcp);
+  m_pUnitLabel->setBuddy(inputSize ? m_pInputSizeField : m_pUnitIdField);
 }
 
 bool CDeviceEthernetDlg::ReadAndValidate() {

@@ -271,3 +271,30 @@ TEST_F(NetworkPanesTest, ARefusedEthernetValueKeepsItAndTheByteOrderButStoresThe
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NetworkPanesTest, TabGoesThroughEachEthernetPartsTitleThenItsFields) {
+  for (const char* protocol : {"Ethernet/IP Slave", "Modbus TCP/IP Slave"}) {
+    Click(protocol);
+    for (const char* part : {"Address", "Unit", "Byte Order"}) CheckPart(part);
+    const auto edits = ethernetPane()->findChildren<CIPAddressEdit*>();
+    ASSERT_EQ(edits.size(), 3);
+    const QString unitField = QString(protocol) == "Ethernet/IP Slave" ? "inputSize" : "unitId";
+    const QList<QWidget*> expected = {edits[0]->focusProxy(),
+                                      edits[1]->focusProxy(),
+                                      edits[2]->focusProxy(),
+                                      Part("Unit")->titleButton(),
+                                      Field(ethernetPane(), unitField),
+                                      Part("Byte Order")->titleButton(),
+                                      Find<QRadioButton>("Char 1, Char 2", ethernetPane()),
+                                      Find<QRadioButton>("High, Low ", ethernetPane())};
+    Part("Address")->titleButton()->setFocus(Qt::TabFocusReason);
+    for (int stop = 0; stop < expected.size(); ++stop) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      EXPECT_EQ(QApplication::focusWidget(), expected[stop]) << protocol << ", stop " << stop;
+    }
+  }
+}
+
+}  // namespace
