@@ -49,7 +49,8 @@ void CByteOrderControls::Check(MessageByteOrder message, CountByteOrder count) {
 }
 
 int CByteOrderControls::GetCode() const {
-  const MessageByteOrder message = m_pChar2Char1->isChecked() ? MessageByteOrder::Char2Char1 : MessageByteOrder::Char1Char2;
+  const MessageByteOrder message =
+      m_pChar2Char1->isChecked() ? MessageByteOrder::Char2Char1 : MessageByteOrder::Char1Char2;
   const CountByteOrder count = m_pLowHigh->isChecked() ? CountByteOrder::LowHigh : CountByteOrder::HighLow;
   return MakeByteOrderCode(message, count);
 }

@@ -38,12 +38,22 @@ struct FieldbusKind {
 
 // The Profibus message says 1 - 63, but node address 0 is accepted.
 const FieldbusKind kFieldbusKinds[] = {
-    {kNetworkDeviceNet, "DeviceNet", "MAC ID (0-63)", "Consumed Bytes (8-120)", "Produced Bytes",
-     "Max I/O range 1-256 words", {"125 kb/s", "250 kb/s", "500 kb/s"},
+    {kNetworkDeviceNet,
+     "DeviceNet",
+     "MAC ID (0-63)",
+     "Consumed Bytes (8-120)",
+     "Produced Bytes",
+     "Max I/O range 1-256 words",
+     {"125 kb/s", "250 kb/s", "500 kb/s"},
      {0, 63, "Invalid MAC Address !\nValid Range is 0 - 63"},
      {8, 120, "Invalid Value for Consumed Bytes!\nValid Range is  8 - 120"}},
-    {kNetworkProfibus, "Profibus", "Node Address (0-63)", "Input Bytes (1-244)", "Output Bytes",
-     "Max I/O 1-244 words.", {"Auto"},
+    {kNetworkProfibus,
+     "Profibus",
+     "Node Address (0-63)",
+     "Input Bytes (1-244)",
+     "Output Bytes",
+     "Max I/O 1-244 words.",
+     {"Auto"},
      {0, 63, "Invalid Node Address !\nValid Range is 1 - 63"},
      {1, 244, "Invalid Value for Input Bytes!\nValid Range is  1 - 244"}},
 };
@@ -69,8 +79,8 @@ CDeviceDeviceNetDlg::CDeviceDeviceNetDlg(QWidget* parent)
       m_pMaxIoNote(new QLabel(tr("(Max I/O 1-244 words)"), m_pOuterBox)),
       m_pTimeoutField(CreateNumberField(m_pOuterBox, "timeout")),
       m_pPollTimeField(CreateNumberField(m_pOuterBox, "pollTime")),
-      m_pByteOrder(new CByteOrderControls(tr("(Most users need not change the following \nbyte order settings)"),
-                                          m_pOuterBox)) {
+      m_pByteOrder(
+          new CByteOrderControls(tr("(Most users need not change the following \nbyte order settings)"), m_pOuterBox)) {
   m_pNodeLabel->setBuddy(m_pNodeField);
   m_pConsumedLabel->setBuddy(m_pConsumedField);
   m_pProducedLabel->setBuddy(m_pProducedField);

@@ -53,9 +53,14 @@ CDeviceEthernetDlg::CDeviceEthernetDlg(QWidget* parent) : CNetworkPane(parent) {
     box->SetCheck(0);
   }
   // The titles were made after the contents: Tab goes through each part's title, then its fields.
-  QList<QWidget*> order = {m_pAddressBox->titleButton(), m_pIPAddress->focusProxy(), m_pSubnetMask->focusProxy(),
-                           m_pGateway->focusProxy(),     m_pUnitBox->titleButton(),  m_pInputSizeField,
-                           m_pUnitIdField,               m_pByteOrderBox->titleButton()};
+  QList<QWidget*> order = {m_pAddressBox->titleButton(),
+                           m_pIPAddress->focusProxy(),
+                           m_pSubnetMask->focusProxy(),
+                           m_pGateway->focusProxy(),
+                           m_pUnitBox->titleButton(),
+                           m_pInputSizeField,
+                           m_pUnitIdField,
+                           m_pByteOrderBox->titleButton()};
   for (QRadioButton* radio : m_pByteOrder->findChildren<QRadioButton*>()) order << radio;
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   m_pByteOrder->Check(MessageByteOrder::Char1Char2, CountByteOrder::HighLow);

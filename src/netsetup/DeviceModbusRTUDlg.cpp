@@ -19,8 +19,8 @@ CDeviceModbusRTUDlg::CDeviceModbusRTUDlg(QWidget* parent) : CNetworkPane(parent)
   auto* unitNote = new QLabel(tr("(255 to disable Modbus RTU)"), box);
   m_pWiringList = new CNorvComboBox(box);
   m_pWiringList->setObjectName("wiring");
-  m_pWiringList->addItems({tr("RS232 (Marquee RS232 port)"), tr("RS422 (Marquee RS422/485 Port)"),
-                           tr("RS485 (Marquee RS422/485 port)")});
+  m_pWiringList->addItems(
+      {tr("RS232 (Marquee RS232 port)"), tr("RS422 (Marquee RS422/485 Port)"), tr("RS485 (Marquee RS422/485 port)")});
   auto* wiringLabel = new QLabel(tr("Wiring"), box);
   wiringLabel->setBuddy(m_pWiringList);
   m_pByteOrder = new CByteOrderControls(tr("(Most users need not change the following \nbyte order settings)"), box);

@@ -306,9 +306,9 @@ void CMarqueeComSetupDlg::ProgramMarquee() {
     return;
   if (!SendProgram(set)) return;
   SendNotice(name + " Communication Attributes Programmed.");
-  app.Prompter().Information(Format(
-      "%s network program message was successfully sent.\n\nPlease Power Cycle marquee to use new parameters.",
-      name.c_str()));
+  app.Prompter().Information(
+      Format("%s network program message was successfully sent.\n\nPlease Power Cycle marquee to use new parameters.",
+             name.c_str()));
 }
 
 bool CMarqueeComSetupDlg::SendProgram(const CLadDeviceNetwork& set) {

@@ -29,7 +29,8 @@ void AddTarget(TestApp& test) {
 
 TEST_F(MarqueeComSetupDlgTest, StartsOnEthernetWithTheApplicationsChoices) {
   EXPECT_TRUE(Find<QRadioButton>("Ethernet")->isChecked());
-  for (const char* other : {"DeviceNet", "Profibus - DP", "Modbus RTU"}) EXPECT_FALSE(Find<QRadioButton>(other)->isChecked());
+  for (const char* other : {"DeviceNet", "Profibus - DP", "Modbus RTU"})
+    EXPECT_FALSE(Find<QRadioButton>(other)->isChecked());
   EXPECT_TRUE(Find<QRadioButton>("None")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>("None")->isVisible());
   EXPECT_TRUE(ethernetPane()->isVisible());
@@ -92,8 +93,7 @@ TEST_F(MarqueeComSetupDlgTest, GeneratesTheProgrammingStringOfEachType) {
        "^A000000^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999^P1c0032^P1W0"},
       {kNetworkEthernet, kProtocolModbusTcp,
        "^A000000^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999^P1m010^P1h0000^P1W0"},
-      {kNetworkEthernet, kProtocolNone,
-       "^A000000^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999"},
+      {kNetworkEthernet, kProtocolNone, "^A000000^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999"},
       {kNetworkDeviceNet, kProtocolNone, "^A000000^P2A020^P2B125^P2R032^P2S002^P2W0"},
       {kNetworkProfibus, kProtocolNone, "^A000000^P3A020^P3R032^P3S002^P3W0"},
       {kNetworkModbusRtu, kProtocolNone, "^A000000^P4m001^P4p1^P4W2"},
@@ -248,18 +248,21 @@ TEST_F(MarqueeComSetupDlgTest, OperationsReportTheirOutcome) {
   const Case cases[] = {
       {"Program Marquee", kNetworkDeviceNet,
        "Are you sure you want to program the DeviceNet network\nwith the displayed parameters?",
-       "^A000000^P2A020^P2B125^P2R032^P2S002^P2W0" "^A000000^E1^L0^C1^D1^K0^dC1DeviceNet Communication Attributes "
+       "^A000000^P2A020^P2B125^P2R032^P2S002^P2W0"
+       "^A000000^E1^L0^C1^D1^K0^dC1DeviceNet Communication Attributes "
        "Programmed.^N",
        "DeviceNet network program message was successfully sent.\n\nPlease Power Cycle marquee to use new "
        "parameters.",
        "DeviceNet network program message could not be sent!"},
       {"Set to Default Values", kNetworkModbusRtu, "Are you sure you want to set default values?",
-       "^A000000^P1L" "^A000000^E1^L0^C1^D1^K0^dC1Default values set^N",
+       "^A000000^P1L"
+       "^A000000^E1^L0^C1^D1^K0^dC1Default values set^N",
        "Set default values message was successfully sent.", "Set default values message could not be sent!"},
       {"Disable Network ", kNetworkProfibus,
        "Are you sure you want to disable the Profibus network?\n(Programming new parameters automatically enables "
        "the network)",
-       "^A000000^P3Z" "^A000000^E1^L0^C1^D1^K0^dC1Profibus Communication Attributes Disabled.^N",
+       "^A000000^P3Z"
+       "^A000000^E1^L0^C1^D1^K0^dC1Profibus Communication Attributes Disabled.^N",
        "Profibus network disable message was successfully sent.",
        "Profibus network disable message could not be sent!"},
   };

@@ -52,16 +52,26 @@ TEST_F(NetworkPanesTest, RangesAreCheckedAtTheirBoundsAndAnEmptyFieldIsZero) {
   const char* kInputSize = "Invalid Input size!\nValid Range is 8 - 96";
   const char* kUnitId = "Invalid Unit ID!\nValid Range is 1 - 247";
   const Case cases[] = {
-      {kNetworkDeviceNet, 0, "node", "0", nullptr},      {kNetworkDeviceNet, 0, "node", "63", nullptr},
-      {kNetworkDeviceNet, 0, "node", "", nullptr},       {kNetworkDeviceNet, 0, "node", "64", kMacId},
-      {kNetworkDeviceNet, 0, "consumed", "8", nullptr},  {kNetworkDeviceNet, 0, "consumed", "120", nullptr},
-      {kNetworkDeviceNet, 0, "consumed", "7", kConsumed}, {kNetworkDeviceNet, 0, "consumed", "121", kConsumed},
-      {kNetworkProfibus, 0, "node", "0", nullptr},       {kNetworkProfibus, 0, "node", "", nullptr},
-      {kNetworkProfibus, 0, "node", "63", nullptr},      {kNetworkProfibus, 0, "node", "64", kNode},
-      {kNetworkProfibus, 0, "consumed", "1", nullptr},   {kNetworkProfibus, 0, "consumed", "244", nullptr},
-      {kNetworkProfibus, 0, "consumed", "0", kInput},    {kNetworkProfibus, 0, "consumed", "245", kInput},
-      {kNetworkModbusRtu, 0, "rtuUnit", "0", nullptr},   {kNetworkModbusRtu, 0, "rtuUnit", "", nullptr},
-      {kNetworkModbusRtu, 0, "rtuUnit", "255", nullptr}, {kNetworkModbusRtu, 0, "rtuUnit", "256", kRtuUnit},
+      {kNetworkDeviceNet, 0, "node", "0", nullptr},
+      {kNetworkDeviceNet, 0, "node", "63", nullptr},
+      {kNetworkDeviceNet, 0, "node", "", nullptr},
+      {kNetworkDeviceNet, 0, "node", "64", kMacId},
+      {kNetworkDeviceNet, 0, "consumed", "8", nullptr},
+      {kNetworkDeviceNet, 0, "consumed", "120", nullptr},
+      {kNetworkDeviceNet, 0, "consumed", "7", kConsumed},
+      {kNetworkDeviceNet, 0, "consumed", "121", kConsumed},
+      {kNetworkProfibus, 0, "node", "0", nullptr},
+      {kNetworkProfibus, 0, "node", "", nullptr},
+      {kNetworkProfibus, 0, "node", "63", nullptr},
+      {kNetworkProfibus, 0, "node", "64", kNode},
+      {kNetworkProfibus, 0, "consumed", "1", nullptr},
+      {kNetworkProfibus, 0, "consumed", "244", nullptr},
+      {kNetworkProfibus, 0, "consumed", "0", kInput},
+      {kNetworkProfibus, 0, "consumed", "245", kInput},
+      {kNetworkModbusRtu, 0, "rtuUnit", "0", nullptr},
+      {kNetworkModbusRtu, 0, "rtuUnit", "", nullptr},
+      {kNetworkModbusRtu, 0, "rtuUnit", "255", nullptr},
+      {kNetworkModbusRtu, 0, "rtuUnit", "256", kRtuUnit},
       {kNetworkModbusRtu, 0, "rtuUnit", "999", kRtuUnit},
       {kNetworkEthernet, kProtocolEthernetIp, "inputSize", "8", nullptr},
       {kNetworkEthernet, kProtocolEthernetIp, "inputSize", "96", nullptr},
@@ -79,7 +89,7 @@ TEST_F(NetworkPanesTest, RangesAreCheckedAtTheirBoundsAndAnEmptyFieldIsZero) {
     Click(protocols[c.protocol]);
     CheckPart("Unit");
     ChooseType(c.type);  // reloads the pane: no refused value is left from the case before
-    const QWidget* pane = c.type == kNetworkEthernet   ? static_cast<QWidget*>(ethernetPane())
+    const QWidget* pane = c.type == kNetworkEthernet    ? static_cast<QWidget*>(ethernetPane())
                           : c.type == kNetworkModbusRtu ? static_cast<QWidget*>(modbusPane())
                                                         : static_cast<QWidget*>(deviceNetPane());
     QLineEdit* field = Field(pane, c.field);

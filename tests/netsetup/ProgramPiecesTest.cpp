@@ -51,9 +51,9 @@ TEST(ProgramPieces, EachPartGoesAloneAndOnlyTheFirstCarriesTheAddress) {
   Recorder recorder;
   const CLadDeviceNetwork set = Ethernet(true, true, true);
   EXPECT_TRUE(SendProgramInPieces(set, 499ms, 2, 8, recorder.Sender(), recorder.Sleep()));
-  EXPECT_EQ(recorder.events, (std::vector<std::string>{"send ^A020008" + kAddressPart, "sleep 499",
-                                                       "send ^P1m010^P1h0000", "sleep 499", "send ^P1W1",
-                                                       "sleep 499"}));
+  EXPECT_EQ(recorder.events,
+            (std::vector<std::string>{"send ^A020008" + kAddressPart, "sleep 499", "send ^P1m010^P1h0000", "sleep 499",
+                                      "send ^P1W1", "sleep 499"}));
   // The set keeps its parts: the next string is built from all three again.
   EXPECT_TRUE(set.m_bSendAddress && set.m_bSendUnit && set.m_bSendByteOrder);
 }
@@ -61,8 +61,8 @@ TEST(ProgramPieces, EachPartGoesAloneAndOnlyTheFirstCarriesTheAddress) {
 TEST(ProgramPieces, UnselectedPartsAreSkippedAndTheFirstSentTakesTheAddress) {
   Recorder recorder;
   EXPECT_TRUE(SendProgramInPieces(Ethernet(false, true, true), 9ms, 0, 0, recorder.Sender(), recorder.Sleep()));
-  EXPECT_EQ(recorder.events, (std::vector<std::string>{"send ^A000000^P1m010^P1h0000", "sleep 9", "send ^P1W1",
-                                                       "sleep 9"}));
+  EXPECT_EQ(recorder.events,
+            (std::vector<std::string>{"send ^A000000^P1m010^P1h0000", "sleep 9", "send ^P1W1", "sleep 9"}));
 }
 
 TEST(ProgramPieces, NoPauseSendsThePiecesBackToBack) {
