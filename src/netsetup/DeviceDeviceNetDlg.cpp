@@ -30,7 +30,6 @@ struct FieldbusKind {
   const char* node;
   const char* consumed;
   const char* produced;
-  const char* note;
   std::initializer_list<const char*> bauds;
   Range nodeRange;
   Range consumedRange;
@@ -43,7 +42,6 @@ const FieldbusKind kFieldbusKinds[] = {
      "MAC ID (0-63)",
      "Consumed Bytes (8-120)",
      "Produced Bytes",
-     "Max I/O range 1-256 words",
      {"125 kb/s", "250 kb/s", "500 kb/s"},
      {0, 63, "Invalid MAC Address !\nValid Range is 0 - 63"},
      {8, 120, "Invalid Value for Consumed Bytes!\nValid Range is  8 - 120"}},
@@ -52,7 +50,6 @@ const FieldbusKind kFieldbusKinds[] = {
      "Node Address (0-63)",
      "Input Bytes (1-244)",
      "Output Bytes",
-     "Max I/O 1-244 words.",
      {"Auto"},
      {0, 63, "Invalid Node Address !\nValid Range is 1 - 63"},
      {1, 244, "Invalid Value for Input Bytes!\nValid Range is  1 - 244"}},
@@ -76,7 +73,6 @@ CDeviceDeviceNetDlg::CDeviceDeviceNetDlg(QWidget* parent)
       m_pProducedLabel(new QLabel(tr("Maximum Output Bytes"), m_pOuterBox)),
       m_pProducedField(CreateNumberField(m_pOuterBox, "produced")),
       m_pBaudList(new CNorvComboBox(m_pOuterBox)),
-      m_pMaxIoNote(new QLabel(tr("(Max I/O 1-244 words)"), m_pOuterBox)),
       m_pTimeoutField(CreateNumberField(m_pOuterBox, "timeout")),
       m_pPollTimeField(CreateNumberField(m_pOuterBox, "pollTime")),
       m_pByteOrder(
@@ -88,7 +84,6 @@ CDeviceDeviceNetDlg::CDeviceDeviceNetDlg(QWidget* parent)
   auto* baudLabel = new QLabel(tr("Baud Rate"), m_pOuterBox);
   baudLabel->setBuddy(m_pBaudList);
   m_pBaudList->setObjectName("baudRate");
-  m_pMaxIoNote->hide();
   m_pTimeoutField->hide();
   m_pPollTimeField->hide();
 
@@ -122,7 +117,6 @@ void CDeviceDeviceNetDlg::Load() {
     m_pNodeLabel->setText(ToQString(kind->node));
     m_pConsumedLabel->setText(ToQString(kind->consumed));
     m_pProducedLabel->setText(ToQString(kind->produced));
-    m_pMaxIoNote->setText(ToQString(kind->note));
     m_pBaudList->clear();
     for (const char* baud : kind->bauds) m_pBaudList->addItem(ToQString(baud));
     m_pBaudList->setCurrentIndex(0);

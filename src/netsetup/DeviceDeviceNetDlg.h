@@ -34,7 +34,6 @@ class CDeviceDeviceNetDlg : public CNetworkPane {
   QLabel* m_pProducedLabel;
   QLineEdit* m_pProducedField;
   CNorvComboBox* m_pBaudList;
-  QLabel* m_pMaxIoNote;
   QLineEdit* m_pTimeoutField;
   QLineEdit* m_pPollTimeField;
   CByteOrderControls* m_pByteOrder;

@@ -58,9 +58,11 @@ CMarqueeComSetupDlg::CMarqueeComSetupDlg(QWidget* parent) : CNorvChildDialog(par
   m_pDeviceNetPane = new CDeviceDeviceNetDlg(this);
   m_pEthernetPane = new CDeviceEthernetDlg(this);
   m_pModbusPane = new CDeviceModbusRTUDlg(this);
-  const QSize paneSize = DialogUnitsToPixels(this, 207, 192);
-  for (QWidget* widget : std::initializer_list<QWidget*>{paneFrame, m_pDeviceNetPane, m_pEthernetPane, m_pModbusPane})
-    widget->setFixedSize(paneSize);
+  auto* panes = new QGridLayout;
+  for (QWidget* widget : std::initializer_list<QWidget*>{paneFrame, m_pDeviceNetPane, m_pEthernetPane, m_pModbusPane}) {
+    widget->setFixedSize(DialogUnitsToPixels(this, 207, 192));
+    panes->addWidget(widget, 0, 0);
+  }
   auto* defaultsButton = new QPushButton(tr("Set to Default Values"), this);
   auto* disableButton = new QPushButton(tr("Disable Network "), this);
   auto* enableNote = new QLabel(tr("( Programming new parameters automatically enables the network)"), this);
@@ -89,9 +91,6 @@ CMarqueeComSetupDlg::CMarqueeComSetupDlg(QWidget* parent) : CNorvChildDialog(par
   left->addWidget(defaultsButton);
   left->addWidget(disableButton);
   left->addWidget(enableNote);
-  auto* panes = new QGridLayout;
-  for (QWidget* widget : std::initializer_list<QWidget*>{paneFrame, m_pDeviceNetPane, m_pEthernetPane, m_pModbusPane})
-    panes->addWidget(widget, 0, 0);
   auto* right = new QVBoxLayout;
   right->addWidget(addressBox);
   right->addWidget(portLabel);
