@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 #include <initializer_list>
 
 #include "app/NorvMarqueeApp.h"
@@ -97,14 +96,7 @@ CDeviceDeviceNetDlg::CDeviceDeviceNetDlg(QWidget* parent)
     fields->addWidget(rows[row].second, row, 1);
   }
   fields->setColumnStretch(1, 1);
-  auto* boxLayout = new QVBoxLayout(m_pOuterBox);
-  boxLayout->addLayout(fields);
-  boxLayout->addSpacing(fontMetrics().height() / 2);
-  boxLayout->addWidget(m_pByteOrder);
-  boxLayout->addStretch(1);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_pOuterBox);
+  FillWith(m_pOuterBox, fields, m_pByteOrder);
 
   m_pByteOrder->Check(MessageByteOrder::Char1Char2, CountByteOrder::HighLow);
   Load();

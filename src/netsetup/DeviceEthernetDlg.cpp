@@ -41,9 +41,7 @@ CDeviceEthernetDlg::CDeviceEthernetDlg(QWidget* parent) : CNetworkPane(parent) {
   boxLayout->addWidget(m_pUnitBox);
   boxLayout->addWidget(m_pByteOrderBox);
   boxLayout->addStretch(1);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(outerBox);
+  FillWith(outerBox);
 
   m_pAddressBox->setObjectName("addressPart");
   m_pUnitBox->setObjectName("unitPart");

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include "controls/NorvComboBox.h"
 #include "netsetup/ByteOrderControls.h"
@@ -32,14 +31,7 @@ CDeviceModbusRTUDlg::CDeviceModbusRTUDlg(QWidget* parent) : CNetworkPane(parent)
   fields->addWidget(wiringLabel, 2, 0);
   fields->addWidget(m_pWiringList, 2, 1);
   fields->setColumnStretch(1, 1);
-  auto* boxLayout = new QVBoxLayout(box);
-  boxLayout->addLayout(fields);
-  boxLayout->addSpacing(fontMetrics().height() / 2);
-  boxLayout->addWidget(m_pByteOrder);
-  boxLayout->addStretch(1);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(box);
+  FillWith(box, fields, m_pByteOrder);
 
   m_pByteOrder->Check(MessageByteOrder::Char1Char2, CountByteOrder::LowHigh);
   Load();

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <functional>
+#include <span>
 
 #include "app/BusyIndicator.h"
 #include "app/DialogUnits.h"
@@ -51,8 +53,10 @@ CMarqueeComSetupDlg::CMarqueeComSetupDlg(QWidget* parent) : CNorvChildDialog(par
              "application, such as HyperTerminal, to send generated code to the marquee."),
       this);
   intro->setWordWrap(true);
-  QGroupBox* networkTypeBox = CreateNetworkTypeBox();
-  m_pProtocolBox = CreateProtocolBox();
+  QGroupBox* networkTypeBox = CreateRadioBox(tr("Network Type"), kNetworkTypeCaptions, m_NetworkTypeRadios,
+                                             [this](int index) { OnNetworkTypeClicked(kNetworkEthernet + index); });
+  m_pProtocolBox = CreateRadioBox(tr("Protocol"), kProtocolCaptions, m_ProtocolRadios,
+                                  [this](int protocol) { OnProtocolClicked(protocol); });
   // The panes lie exactly over this empty frame, one at a time.
   auto* paneFrame = new QGroupBox(this);
   m_pDeviceNetPane = new CDeviceDeviceNetDlg(this);
@@ -131,26 +135,15 @@ CMarqueeComSetupDlg::CMarqueeComSetupDlg(QWidget* parent) : CNorvChildDialog(par
   m_pIntervalField->setText("0");
 }
 
-QGroupBox* CMarqueeComSetupDlg::CreateNetworkTypeBox() {
-  auto* box = new QGroupBox(tr("Network Type"), this);
+QGroupBox* CMarqueeComSetupDlg::CreateRadioBox(const QString& title, std::span<const char* const> captions,
+                                               std::span<QRadioButton*> radios,
+                                               const std::function<void(int)>& onClicked) {
+  auto* box = new QGroupBox(title, this);
   auto* layout = new QVBoxLayout(box);
-  for (int i = 0; i < static_cast<int>(m_NetworkTypeRadios.size()); ++i) {
-    m_NetworkTypeRadios[i] = new QRadioButton(ToQString(kNetworkTypeCaptions[i]), box);
-    layout->addWidget(m_NetworkTypeRadios[i]);
-    const int type = kNetworkEthernet + i;
-    connect(m_NetworkTypeRadios[i], &QRadioButton::clicked, this, [this, type] { OnNetworkTypeClicked(type); });
-  }
-  return box;
-}
-
-QGroupBox* CMarqueeComSetupDlg::CreateProtocolBox() {
-  auto* box = new QGroupBox(tr("Protocol"), this);
-  auto* layout = new QVBoxLayout(box);
-  for (int protocol = 0; protocol < static_cast<int>(m_ProtocolRadios.size()); ++protocol) {
-    m_ProtocolRadios[protocol] = new QRadioButton(ToQString(kProtocolCaptions[protocol]), box);
-    layout->addWidget(m_ProtocolRadios[protocol]);
-    connect(m_ProtocolRadios[protocol], &QRadioButton::clicked, this,
-            [this, protocol] { OnProtocolClicked(protocol); });
+  for (size_t i = 0; i < radios.size(); ++i) {
+    radios[i] = new QRadioButton(ToQString(captions[i]), box);
+    layout->addWidget(radios[i]);
+    connect(radios[i], &QRadioButton::clicked, this, [onClicked, i] { onClicked(static_cast<int>(i)); });
   }
   return box;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <span>
 #include <string>
 
 #include "app/NorvChildDialog.h"
@@ -62,8 +64,9 @@ class CMarqueeComSetupDlg : public CNorvChildDialog {
   void DisableNetwork();
 
  private:
-  QGroupBox* CreateNetworkTypeBox();
-  QGroupBox* CreateProtocolBox();
+  // A group box of radios, one per caption, kept in radios; a click on radio i calls onClicked(i).
+  QGroupBox* CreateRadioBox(const QString& title, std::span<const char* const> captions,
+                            std::span<QRadioButton*> radios, const std::function<void(int)>& onClicked);
   QGroupBox* CreateAddressBox();
   QGroupBox* CreateGeneratedStringBox();
   void OnNetworkTypeClicked(int networkType);

@@ -3,6 +3,8 @@
 #include "app/NorvChildDialog.h"
 
 class CLadDeviceNetwork;
+class QGroupBox;
+class QLayout;
 
 // A network parameter pane: it shows the fields of one parameter set of the application
 // (the set of the selected network type) inside the network setup page. The pane keeps no
@@ -19,6 +21,12 @@ class CNetworkPane : public CNorvChildDialog {
   // Reads and checks the controls and stores them into the parameter set. On a refused
   // value it has shown its message and put the focus on the field, and returns false.
   virtual bool ReadAndValidate() = 0;
+
+ protected:
+  // Fills the pane with its outer group box.
+  void FillWith(QGroupBox* box);
+  // Fills the pane with its outer group box, which shows fields above the byte order controls.
+  void FillWith(QGroupBox* box, QLayout* fields, QWidget* byteOrder);
 };
 
 // The application's parameter set of a network type (1 to 4); any other type gives the

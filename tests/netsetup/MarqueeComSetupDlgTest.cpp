@@ -13,12 +13,6 @@ namespace {
 
 using MarqueeComSetupDlgTest = SetupPageTest;
 
-QStringList Items(const QComboBox* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-  return items;
-}
-
 // An address book with one marquee, chosen as the send target.
 void AddTarget(TestApp& test) {
   CIPGroup sign("Sign");

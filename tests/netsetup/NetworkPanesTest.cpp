@@ -14,12 +14,6 @@ namespace {
 
 using NetworkPanesTest = SetupPageTest;
 
-QStringList Items(const QComboBox* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-  return items;
-}
-
 // The text of the label that names field.
 QString LabelOf(const QWidget* pane, const QWidget* field) {
   for (const QLabel* label : pane->findChildren<QLabel*>())

@@ -55,6 +55,11 @@ class SetupPageTest : public ::testing::Test {
   // A field of the pane.
   QLineEdit* Field(const QWidget* pane, const QString& name) const { return Find<QLineEdit>(name, pane); }
 
+  static QStringList Items(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+  }
   // Picks a list item as the operator does.
   static void Choose(QComboBox* list, int index) {
     list->setCurrentIndex(index);
