@@ -16,12 +16,6 @@
 
 namespace {
 
-struct Range {
-  int min;
-  int max;
-  const char* message;
-};
-
 // What the pane shows and accepts for one network type.
 struct FieldbusKind {
   int32_t type;
@@ -30,8 +24,8 @@ struct FieldbusKind {
   const char* consumed;
   const char* produced;
   std::initializer_list<const char*> bauds;
-  Range nodeRange;
-  Range consumedRange;
+  NumberRange nodeRange;
+  NumberRange consumedRange;
 };
 
 // The Profibus message says 1 - 63, but node address 0 is accepted.
@@ -129,11 +123,9 @@ bool CDeviceDeviceNetDlg::ReadAndValidate() {
     theApp().Prompter().Error("Invalid Network Type");
     return false;
   }
-  const std::optional<int> node =
-      ReadNumberInRange(m_pNodeField, kind->nodeRange.min, kind->nodeRange.max, kind->nodeRange.message);
+  const std::optional<int> node = ReadNumberInRange(m_pNodeField, kind->nodeRange);
   if (!node) return false;
-  const std::optional<int> consumed = ReadNumberInRange(m_pConsumedField, kind->consumedRange.min,
-                                                        kind->consumedRange.max, kind->consumedRange.message);
+  const std::optional<int> consumed = ReadNumberInRange(m_pConsumedField, kind->consumedRange);
   if (!consumed) return false;
   CLadDeviceNetwork& set = NetworkSetOf(kind->type);
   set.m_nNodeAddress = *node;

@@ -142,12 +142,12 @@ bool CDeviceEthernetDlg::ReadAndValidate() {
   set.m_nPortNumber = ReadNumber(m_pPortNumberField);
   if (set.m_bSendUnit && set.m_nProtocol == kProtocolEthernetIp) {
     const std::optional<int> size =
-        ReadNumberInRange(m_pInputSizeField, 8, 96, "Invalid Input size!\nValid Range is 8 - 96");
+        ReadNumberInRange(m_pInputSizeField, {8, 96, "Invalid Input size!\nValid Range is 8 - 96"});
     if (!size) return false;
     set.m_nInputSize = *size;
   } else if (set.m_bSendUnit && set.m_nProtocol == kProtocolModbusTcp) {
     const std::optional<int> unitId =
-        ReadNumberInRange(m_pUnitIdField, 1, 247, "Invalid Unit ID!\nValid Range is 1 - 247");
+        ReadNumberInRange(m_pUnitIdField, {1, 247, "Invalid Unit ID!\nValid Range is 1 - 247"});
     if (!unitId) return false;
     set.m_nUnitId = *unitId;
   }

@@ -44,7 +44,7 @@ void CDeviceModbusRTUDlg::Load() {
 }
 
 bool CDeviceModbusRTUDlg::ReadAndValidate() {
-  const std::optional<int> unit = ReadNumberInRange(m_pUnitField, 0, 255, "Invalid Unit ID!\nValid Range is 0 - 255");
+  const std::optional<int> unit = ReadNumberInRange(m_pUnitField, {0, 255, "Invalid Unit ID!\nValid Range is 0 - 255"});
   if (!unit) return false;
   CLadDeviceNetwork& set = NetworkSetOf(kNetworkModbusRtu);
   set.m_nRtuUnitId = static_cast<uint8_t>(*unit);

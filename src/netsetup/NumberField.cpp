@@ -27,10 +27,10 @@ void WriteNumber(QLineEdit* field, int value) {
   field->setText(QString::number(value));
 }
 
-std::optional<int> ReadNumberInRange(QLineEdit* field, int min, int max, const char* message) {
+std::optional<int> ReadNumberInRange(QLineEdit* field, const NumberRange& range) {
   const int value = ReadNumber(field);
-  if (value >= min && value <= max) return value;
-  theApp().Prompter().Error(message);
+  if (value >= range.min && value <= range.max) return value;
+  theApp().Prompter().Error(range.message);
   field->setFocus(Qt::OtherFocusReason);
   return std::nullopt;
 }

@@ -16,6 +16,12 @@ QLineEdit* CreateNumberField(QWidget* parent, const QString& objectName, int max
 int ReadNumber(const QLineEdit* field);
 // Shows value as "%d".
 void WriteNumber(QLineEdit* field, int value);
-// The field's value when it lies within [min, max]. Otherwise shows message with the stop
-// icon, puts the focus on the field and returns nothing.
-std::optional<int> ReadNumberInRange(QLineEdit* field, int min, int max, const char* message);
+// The values a field accepts, and the message that refuses any other.
+struct NumberRange {
+  int min;
+  int max;
+  const char* message;
+};
+// The field's value when it lies within the range. Otherwise shows the range's message with
+// the stop icon, puts the focus on the field and returns nothing.
+std::optional<int> ReadNumberInRange(QLineEdit* field, const NumberRange& range);
