@@ -57,6 +57,10 @@ CMarqueeComSetupDlg::CMarqueeComSetupDlg(QWidget* parent) : CNorvChildDialog(par
                                              [this](int index) { OnNetworkTypeClicked(kNetworkEthernet + index); });
   m_pProtocolBox = CreateRadioBox(tr("Protocol"), kProtocolCaptions, m_ProtocolRadios,
                                   [this](int protocol) { OnProtocolClicked(protocol); });
+  // Shown for Ethernet only; nothing moves when it goes.
+  QSizePolicy keepPlace = m_pProtocolBox->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  m_pProtocolBox->setSizePolicy(keepPlace);
   // The panes lie exactly over this empty frame, one at a time.
   auto* paneFrame = new QGroupBox(this);
   m_pDeviceNetPane = new CDeviceDeviceNetDlg(this);

@@ -66,8 +66,12 @@ TEST_F(MarqueeComSetupDlgTest, EachTypeShowsItsPaneAndOnlyEthernetItsProtocol) {
                         {kNetworkProfibus, deviceNetPane()},
                         {kNetworkModbusRtu, modbusPane()},
                         {kNetworkEthernet, ethernetPane()}};
+  // Every pane lies on the same place, and nothing moves when the protocol choice goes.
+  const QRect place = ethernetPane()->geometry();
   for (const Case& c : cases) {
     ChooseType(c.type);
+    QApplication::processEvents();
+    EXPECT_EQ(c.pane->geometry(), place) << c.type;
     EXPECT_EQ(test.app->m_nNetworkType, c.type);
     for (CNetworkPane* pane : std::initializer_list<CNetworkPane*>{deviceNetPane(), ethernetPane(), modbusPane()})
       EXPECT_EQ(pane->isVisible(), pane == c.pane) << c.type;
