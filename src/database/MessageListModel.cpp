@@ -37,9 +37,8 @@ QVariant CMessageListModel::data(const QModelIndex& index, int role) const {
 
 QVariant CMessageListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
-  if (role == Qt::DisplayRole) return QString::fromLatin1(kMessageColumns[static_cast<size_t>(section)].heading);
-  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-  return {};
+  if (role != Qt::DisplayRole) return {};
+  return QString::fromLatin1(kMessageColumns[static_cast<size_t>(section)].heading);
 }
 
 int CMessageListModel::ShowRow(int index) {

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -14,6 +13,7 @@
 #include "app/NorvTabCtrl.h"
 #include "app/Prompter.h"
 #include "app/WaitCursor.h"
+#include "controls/ReportView.h"
 #include "database/MessageListModel.h"
 #include "database/MessageRow.h"
 #include "message/CurrentMessage.h"
@@ -33,16 +33,7 @@ CMsgDBDlg::CMsgDBDlg(QWidget* parent)
       m_pModel(new CMessageListModel(theApp().m_MessageList, this)) {
   m_pList->setModel(m_pModel);
   m_pList->setAccessibleName(tr("Stored messages"));
-  m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_pList->setTabKeyNavigation(false);
-  m_pList->setWordWrap(false);
-  m_pList->setShowGrid(true);
-  m_pList->verticalHeader()->hide();
-  m_pList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  m_pList->verticalHeader()->setDefaultSectionSize(m_pList->fontMetrics().height() + 4);
-  m_pList->horizontalHeader()->setHighlightSections(false);
+  SetUpReportView(m_pList);
   for (size_t i = 0; i < kMessageColumns.size(); ++i)
     m_pList->setColumnWidth(static_cast<int>(i), kMessageColumns[i].width);
   m_pList->setMinimumSize(DialogUnitsToPixels(this, 370, 244));
@@ -78,15 +69,8 @@ int CMsgDBDlg::ShowRow(int index) {
   return m_pModel->ShowRow(index);
 }
 
-std::vector<int> CMsgDBDlg::SelectedRows() const {
-  std::vector<int> rows;
-  for (const QModelIndex& index : m_pList->selectionModel()->selectedRows()) rows.push_back(index.row());
-  std::sort(rows.begin(), rows.end());
-  return rows;
-}
-
 int CMsgDBDlg::GetFirstSelected(int start) const {
-  const std::vector<int> rows = SelectedRows();
+  const std::vector<int> rows = GetSelectedRows(m_pList);
   const auto next = std::upper_bound(rows.begin(), rows.end(), start);
   return next == rows.end() ? -1 : *next;
 }
@@ -98,7 +82,7 @@ void CMsgDBDlg::UpdateButtons() {
 }
 
 void CMsgDBDlg::OnDelete() {
-  std::vector<int> rows = SelectedRows();
+  std::vector<int> rows = GetSelectedRows(m_pList);
   if (rows.empty() || !theApp().Prompter().AskYesNo(kAskDelete)) return;
   // From the bottom up, a run of neighbouring rows at a time, so the positions still to
   // delete do not move.

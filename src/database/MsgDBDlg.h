@@ -46,8 +46,6 @@ class CMsgDBDlg : public CNorvChildDialog {
  private:
   // "Delete" with at least one selected row, "Select Message" with exactly one.
   void UpdateButtons();
-  // The selected rows, in ascending order.
-  std::vector<int> SelectedRows() const;
 
   CMessageListModel* m_pModel;
 };
