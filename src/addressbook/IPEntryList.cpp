@@ -1,7 +1,5 @@
 #include "addressbook/IPEntryList.h"
 
-#include <QHeaderView>
-
 #include "app/QtText.h"
 #include "controls/ReportView.h"
 
@@ -10,7 +8,6 @@ CIPEntryList::CIPEntryList(int nameWidth, int addressWidth, QWidget* parent) : Q
   setHorizontalHeaderLabels({tr("Name"), tr("IP Address(es)")});
   setColumnWidth(0, nameWidth);
   setColumnWidth(1, addressWidth);
-  horizontalHeader()->setStretchLastSection(true);
 }
 
 void CIPEntryList::Fill(const std::vector<CIPGroup>& entries) {

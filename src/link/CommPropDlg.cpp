@@ -48,7 +48,8 @@ CCommPropDlg::CCommPropDlg(QWidget* parent)
     label->setBuddy(value);
     value->setParent(box);
     grid->addWidget(label, row, 0);
-    grid->addWidget(value, row, 1, Qt::AlignLeft);
+    // The combo keeps its own width; the value texts take the column's.
+    grid->addWidget(value, row, 1, value == m_pBaudRate ? Qt::AlignLeft : Qt::Alignment());
     ++row;
   }
   grid->setColumnMinimumWidth(0, DialogUnitsX(this, 60));
