@@ -58,7 +58,7 @@ CAddEditIPDlg::CAddEditIPDlg(QWidget* parent)
 }
 
 bool CAddEditIPDlg::IsEditing() const {
-  return m_nEditMode != 0 && m_nEntryIndex >= 0 && static_cast<size_t>(m_nEntryIndex) < theApp().m_AddressBook.size();
+  return IsEditingEntry(theApp().m_AddressBook, m_nEditMode, m_nEntryIndex);
 }
 
 void CAddEditIPDlg::showEvent(QShowEvent* event) {
@@ -97,10 +97,7 @@ void CAddEditIPDlg::accept() {
     return;
   }
   m_IPGroup = BuildIPEntry(name, address);
-  if (IsEditing())
-    app.m_AddressBook[static_cast<size_t>(m_nEntryIndex)] = m_IPGroup;
-  else
-    app.m_AddressBook.push_back(m_IPGroup);
+  StoreEntry(app.m_AddressBook, m_nEditMode, m_nEntryIndex, m_IPGroup);
   QDialog::accept();
 }
 

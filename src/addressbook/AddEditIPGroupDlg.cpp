@@ -97,7 +97,7 @@ CAddEditIPGroupDlg::CAddEditIPGroupDlg(QWidget* parent)
 }
 
 bool CAddEditIPGroupDlg::IsEditing() const {
-  return m_nEditMode != 0 && m_nEntryIndex >= 0 && static_cast<size_t>(m_nEntryIndex) < theApp().m_AddressBook.size();
+  return IsEditingEntry(theApp().m_AddressBook, m_nEditMode, m_nEntryIndex);
 }
 
 void CAddEditIPGroupDlg::showEvent(QShowEvent* event) {
@@ -138,9 +138,6 @@ void CAddEditIPGroupDlg::accept() {
     return;
   }
   m_ResultEntry = BuildIPGroup(name, m_MemberEntries);
-  if (IsEditing())
-    app.m_AddressBook[static_cast<size_t>(m_nEntryIndex)] = m_ResultEntry;
-  else
-    app.m_AddressBook.push_back(m_ResultEntry);
+  StoreEntry(app.m_AddressBook, m_nEditMode, m_nEntryIndex, m_ResultEntry);
   QDialog::accept();
 }
