@@ -61,6 +61,7 @@ CAddEditIPGroupDlg::CAddEditIPGroupDlg(QWidget* parent)
   m_pToSourceButton->setAccessibleName(tr("Take the selected entries out of the group"));
   m_pToSourceButton->setToolTip(m_pToSourceButton->accessibleName());
   for (QPushButton* button : {m_pToGroupButton, m_pToSourceButton, m_pCancelButton}) button->setAutoDefault(false);
+  for (QPushButton* button : {m_pToGroupButton, m_pToSourceButton}) button->setFixedWidth(DialogUnitsX(this, 30));
   m_pOkButton->setDefault(true);
   const QSize listSize = DialogUnitsToPixels(this, 125, 150);
   m_pSourceList->setMinimumSize(listSize);

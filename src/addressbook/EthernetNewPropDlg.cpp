@@ -1,7 +1,5 @@
 #include "addressbook/EthernetNewPropDlg.h"
 
-#include <QContextMenuEvent>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
