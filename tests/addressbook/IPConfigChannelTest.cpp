@@ -67,11 +67,4 @@ TEST_F(LineServerTest, ANewServerTakesTheNameOver) {
   EXPECT_EQ(secondLines.at(0).at(0).toByteArray(), "close");
 }
 
-TEST(IPConfigChannel, NamesAreTheUsersOwn) {
-  PrivateRuntimeFolder runtime;
-  const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  EXPECT_EQ(HandBackSocketName(), folder + "/QUOR IP CONFIG IP");
-  EXPECT_EQ(ToolControlSocketName(42), folder + "/QuorIPConfig-42");
-}
-
 }  // namespace
