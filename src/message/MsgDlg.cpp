@@ -332,8 +332,7 @@ bool CMsgDlg::Generate() {
   if (!StoreAndCheck(true)) return false;
   CNorvMarqueeApp& app = theApp();
   const std::string text = m_pEditor->GetTextWithCodes();
-  m_pAsciiBox->setText(
-      ToQString(app.m_MsgSettings.BuildCommandString(text, app.m_nGroupNumber, app.m_nUnitNumber)));
+  m_pAsciiBox->setText(ToQString(app.m_MsgSettings.BuildCommandString(text, app.m_nGroupNumber, app.m_nUnitNumber)));
   app.SaveComposerSettings();
   return true;
 }

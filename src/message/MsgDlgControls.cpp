@@ -68,13 +68,34 @@ QGroupBox* BoxAround(const QString& caption, QWidget* list, QWidget* parent) {
   return box;
 }
 
+struct Labelled {
+  QString label;
+  QWidget* control;
+};
+
+// A group box with a list across its top and two labelled controls side by side below it;
+// the list is named after the box.
+QGroupBox* BoxWithPair(const QString& caption, QWidget* list, const Labelled& left, const Labelled& right,
+                       QWidget* parent) {
+  auto* box = new QGroupBox(caption, parent);
+  auto* layout = new QGridLayout(box);
+  list->setAccessibleName(caption);
+  layout->addWidget(list, 0, 0, 1, 4);
+  int column = 0;
+  for (const Labelled& pair : {left, right}) {
+    layout->addWidget(NewLabel(pair.label, pair.control, box), 1, column++);
+    layout->addWidget(pair.control, 1, column++);
+  }
+  return box;
+}
+
 }  // namespace
 
 void CMsgDlg::CreateControls() {
-  m_pAddressList = NewList(this, kAddressModeNames, tr("Marquee Address"));
+  m_pAddressList = NewList(this, kAddressModeNames, QString());
   m_pGroupList = NewNumberList(this, kLastGroup);
   m_pUnitList = NewNumberList(this, kLastUnit);
-  m_pPositionList = NewList(this, kPositionNames, tr("Display Message At Position"));
+  m_pPositionList = NewList(this, kPositionNames, QString());
   m_pLineBox = NewNumberBox(this);
   m_pColumnBox = NewNumberBox(this);
   m_pClearLineBox = new QCheckBox(tr("Clear Message on line"), this);
@@ -119,22 +140,11 @@ void CMsgDlg::CreateControls() {
   m_pHelpButton = CreateHelpButton(kHelpMessages);
   m_pExitButton = new QPushButton(tr("Exit"), this);
 
-  auto* address = new QGroupBox(tr("Marquee Address"), this);
-  auto* addressLayout = new QGridLayout(address);
-  addressLayout->addWidget(m_pAddressList, 0, 0, 1, 4);
-  addressLayout->addWidget(NewLabel(tr("Group"), m_pGroupList, address), 1, 0);
-  addressLayout->addWidget(m_pGroupList, 1, 1);
-  addressLayout->addWidget(NewLabel(tr("Unit #"), m_pUnitList, address), 1, 2);
-  addressLayout->addWidget(m_pUnitList, 1, 3);
-
-  auto* position = new QGroupBox(tr("Display Message At Position"), this);
-  auto* positionLayout = new QGridLayout(position);
-  positionLayout->addWidget(m_pPositionList, 0, 0, 1, 4);
-  positionLayout->addWidget(NewLabel(tr("Line"), m_pLineBox, position), 1, 0);
-  positionLayout->addWidget(m_pLineBox, 1, 1);
-  positionLayout->addWidget(NewLabel(tr("Column"), m_pColumnBox, position), 1, 2);
-  positionLayout->addWidget(m_pColumnBox, 1, 3);
-  positionLayout->addWidget(m_pClearLineBox, 2, 0, 1, 4);
+  QGroupBox* address = BoxWithPair(tr("Marquee Address"), m_pAddressList, {tr("Group"), m_pGroupList},
+                                   {tr("Unit #"), m_pUnitList}, this);
+  QGroupBox* position = BoxWithPair(tr("Display Message At Position"), m_pPositionList, {tr("Line"), m_pLineBox},
+                                    {tr("Column"), m_pColumnBox}, this);
+  static_cast<QGridLayout*>(position->layout())->addWidget(m_pClearLineBox, 2, 0, 1, 4);
   for (QLineEdit* box : {m_pLineBox, m_pColumnBox}) box->setMaximumWidth(DialogUnitsX(this, 24));
 
   auto* text = new QGroupBox(tr("Message Text"), this);
@@ -205,4 +215,13 @@ void CMsgDlg::CreateControls() {
   layout->addLayout(buttons, 3, 0, 1, 2);
   layout->setRowStretch(1, 1);
   layout->setColumnStretch(0, 1);
+
+  // Tab goes down the left column, then down the right one, then along the bottom row.
+  QWidget* const order[] = {m_pAddressList,    m_pGroupList,    m_pUnitList,  m_pPositionList,  m_pLineBox,
+                            m_pColumnBox,      m_pClearLineBox, m_pSizeList,  m_pColorList,     m_pBlinkList,
+                            m_pEditor,         m_pAsciiBox,     m_pResetList, m_pEffectList,    m_pBlinkOffAtEndBox,
+                            m_pScrollRateBox,  m_pFlashList,    m_pModelList, m_pPreviewButton, m_pPortSelector,
+                            m_pSendToSelector, m_pSendButton,   m_pAddButton, m_pCopyButton,    m_pGenerateButton,
+                            m_pHelpButton,     m_pExitButton};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }

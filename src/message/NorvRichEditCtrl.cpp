@@ -120,25 +120,23 @@ void CNorvRichEditCtrl::SetLinks(QComboBox* sizeList, QComboBox* colorList, QCom
 }
 
 void CNorvRichEditCtrl::SetTypingSize(int size) {
-  QTextCursor cursor = textCursor();
-  if (!cursor.hasSelection()) {
-    m_nSize = size;
-    return;
-  }
   QTextCharFormat format;
   format.setFontPointSize(PointSizeOfSize(size));
-  cursor.mergeCharFormat(format);
+  SetTypingOrSelection(m_nSize, size, format);
 }
 
 void CNorvRichEditCtrl::SetTypingColor(int colorIndex) {
-  QTextCursor cursor = textCursor();
-  if (!cursor.hasSelection()) {
-    m_nColor = colorIndex;
-    return;
-  }
   QTextCharFormat format;
   format.setForeground(ToQColor(ColorOfIndex(colorIndex)));
-  cursor.mergeCharFormat(format);
+  SetTypingOrSelection(m_nColor, colorIndex, format);
+}
+
+void CNorvRichEditCtrl::SetTypingOrSelection(int& typing, int value, const QTextCharFormat& format) {
+  QTextCursor cursor = textCursor();
+  if (cursor.hasSelection())
+    cursor.mergeCharFormat(format);
+  else
+    typing = value;
 }
 
 void CNorvRichEditCtrl::ToggleBlink() {
@@ -250,8 +248,7 @@ bool CNorvRichEditCtrl::eventFilter(QObject* watched, QEvent* event) {
       if (watched == this && IsNavigationKey(static_cast<QKeyEvent*>(event)->key())) SyncAttributeLists();
       break;
     case QEvent::MouseButtonRelease:
-      if (watched == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        SyncAttributeLists();
+      if (watched == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) SyncAttributeLists();
       break;
     default:
       break;

@@ -80,6 +80,8 @@ class CNorvRichEditCtrl : public QTextEdit {
  private:
   void OnChange();
   bool OnKeyPress(const QKeyEvent& key);
+  // Without a selection the typing attribute takes value; with one, the selection takes format.
+  void SetTypingOrSelection(int& typing, int value, const QTextCharFormat& format);
   QTextCharFormat TypingFormat() const;
   // The format new text at the cursor takes: the typing format when the text will end its
   // line, else the neighbour's.

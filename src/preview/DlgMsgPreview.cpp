@@ -63,8 +63,8 @@ void CDlgMsgPreview::Restart() {
   m_nModel = theApp().m_MsgSettings.m_nModel;
   const MODEL_PROP model = FindMarqueeModel(m_nModel).value_or(MODEL_PROP{0, 0, 0});
   const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-  const PreviewWindowLayout layout = LayOutPreviewWindow(
-      {m_Frame.left(), m_Frame.top(), m_Frame.right() + 1, m_Frame.bottom() + 1}, thickness, model);
+  const PreviewWindowLayout layout =
+      LayOutPreviewWindow({m_Frame.left(), m_Frame.top(), m_Frame.right() + 1, m_Frame.bottom() + 1}, thickness, model);
   update(m_rcMatrix);
   m_rcMatrix = ToQRect(layout.matrix);
   SetUpBar(m_HScroll, layout.horizontal);

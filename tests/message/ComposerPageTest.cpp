@@ -30,8 +30,8 @@ TEST_F(ComposerTest, TheWorkedExampleEndToEnd) {
   EXPECT_EQ(Generate(), "^A010005^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
 
   const auto settings = TestApp::Settings();
-  const std::pair<const char*, int> saved[] = {{"Address", 2},     {"GroupNumber", 1},  {"UnitNumber", 5},
-                                               {"Position", 2},    {"Line", 2},         {"Column", 10},
+  const std::pair<const char*, int> saved[] = {{"Address", 2},      {"GroupNumber", 1}, {"UnitNumber", 5},
+                                               {"Position", 2},     {"Line", 2},        {"Column", 10},
                                                {"Display Mode", 1}, {"Effect", 1},      {"FlashStore Mode", 2}};
   for (const auto& [name, value] : saved) EXPECT_EQ(settings->value(name).toInt(), value) << name;
 
@@ -285,6 +285,19 @@ TEST_F(ComposerTest, HidingThePageKeepsTheShownGroupAndUnit) {
   tabs()->SelectPage(1);
   EXPECT_EQ(test.app->m_nGroupNumber, 2);
   EXPECT_EQ(test.app->m_nUnitNumber, 4);
+}
+
+TEST_F(ComposerTest, TabGoesDownTheLeftColumnThenTheRightOne) {
+  CMsgDlg* page = composer();
+  EXPECT_EQ(QApplication::focusWidget(), page->m_pAddressList) << "the page opens at its first control";
+  Choose(page->m_pPositionList, 2);  // enables the line and column boxes
+  const QWidget* expected[] = {page->m_pLineBox,  page->m_pColumnBox, page->m_pClearLineBox, page->m_pSizeList,
+                               page->m_pColorList, page->m_pBlinkList, page->m_pEditor,       page->m_pAsciiBox,
+                               page->m_pResetList};
+  for (const QWidget* next : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->accessibleName().toStdString();
+  }
 }
 
 TEST_F(ComposerTest, ExitClosesTheProgramsWindow) {

@@ -51,9 +51,7 @@ class PreviewWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
   }
   // Paints the matrix once (one animation step) and returns what it shows.
-  QImage Paint() const {
-    return preview->grab(preview->MatrixRect()).toImage().convertToFormat(QImage::Format_RGB32);
-  }
+  QImage Paint() const { return preview->grab(preview->MatrixRect()).toImage().convertToFormat(QImage::Format_RGB32); }
   QScrollBar* Bar(Qt::Orientation orientation) const {
     for (QScrollBar* bar : preview->findChildren<QScrollBar*>())
       if (bar->orientation() == orientation) return bar;
@@ -61,8 +59,8 @@ class PreviewWindowTest : public ::testing::Test {
   }
   QImage Expected(int h) {
     const CMsgSettings& s = settings();
-    return DrawnDotByDot(RenderPreviewFrame(lines, {s.m_nPosition, s.m_nLine, s.m_nColumn, s.m_nEffect, s.m_nModel},
-                                            {h, 1, true, 0}));
+    return DrawnDotByDot(
+        RenderPreviewFrame(lines, {s.m_nPosition, s.m_nLine, s.m_nColumn, s.m_nEffect, s.m_nModel}, {h, 1, true, 0}));
   }
 
   TestApp test;
@@ -137,7 +135,8 @@ TEST_F(PreviewWindowTest, ClosingDeletesTheWindowAndSaysSo) {
 TEST(LedMatrixImage, CopiedDotsEqualDotsDrawnOneByOne) {
   PreviewFrame frame{24, 8, {}, 0};
   const COLORREF colors[] = {kColorRed, kColorGreen, kColorYellow, 0xFF8040, kColorRed};
-  for (int i = 0; i < 5; ++i) frame.dots.push_back({static_cast<int16_t>(4 * i), static_cast<int16_t>(i % 2 * 4), colors[i]});
+  for (int i = 0; i < 5; ++i)
+    frame.dots.push_back({static_cast<int16_t>(4 * i), static_cast<int16_t>(i % 2 * 4), colors[i]});
   CLedMatrixImage matrix;
   EXPECT_EQ(matrix.Paint(frame), DrawnDotByDot(frame));
 

@@ -25,9 +25,7 @@ class RichEditTest : public ::testing::Test {
   }
 
   void Type(const char* text) { QTest::keyClicks(&editor, text); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(&editor, key, modifiers);
-  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&editor, key, modifiers); }
   // Puts the caret at position (counting one per line break) as a click would.
   void ClickAt(int position) {
     QTextCursor cursor = editor.textCursor();
