@@ -97,9 +97,9 @@ void CMsgDlg::ConnectHandlers() {
   onChoice(m_pSizeList, [this] { m_pEditor->SetTypingSize(m_pSizeList->currentIndex() + 1); });
   onChoice(m_pColorList, [this] { m_pEditor->SetTypingColor(m_pColorList->currentIndex() + 1); });
   onChoice(m_pBlinkList, [this] { m_pEditor->ToggleBlink(); });
-  onChoice(m_pResetList, [this, &message] { message.m_nResetMode = EntryValue(m_pResetList, 4); });
+  onChoice(m_pResetList, [this, &message] { message.m_nResetMode = EntryValue(m_pResetList, kResetClearLine); });
   onChoice(m_pEffectList, &CMsgDlg::OnEffectChanged);
-  onChoice(m_pFlashList, [this, &message] { message.m_nFlashMode = EntryValue(m_pFlashList, 2); });
+  onChoice(m_pFlashList, [this, &message] { message.m_nFlashMode = EntryValue(m_pFlashList, kFlashSave); });
   onChoice(m_pModelList, &CMsgDlg::OnModelChanged);
   connect(m_pLineBox, &QLineEdit::textChanged, this, [this] { StoreAndCheck(false); });
   connect(m_pColumnBox, &QLineEdit::textChanged, this, [this] { StoreAndCheck(false); });

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <initializer_list>
 #include <limits>
 #include <span>
 
@@ -33,10 +34,9 @@ constexpr int kLastGroup = 2;
 constexpr int kLastUnit = 8;
 
 template <typename Texts>
-QComboBox* NewList(QWidget* parent, const Texts& texts, const QString& name) {
+QComboBox* NewList(QWidget* parent, const Texts& texts) {
   auto* list = new QComboBox(parent);
   for (const auto& text : texts) list->addItem(ToQString(text));
-  if (!name.isEmpty()) list->setAccessibleName(name);
   return list;
 }
 
@@ -62,7 +62,6 @@ QLabel* NewLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 QGroupBox* BoxAround(const QString& caption, QWidget* list, QWidget* parent) {
   auto* box = new QGroupBox(caption, parent);
   auto* layout = new QVBoxLayout(box);
-  list->setParent(box);
   list->setAccessibleName(caption);
   layout->addWidget(list);
   return box;
@@ -92,30 +91,30 @@ QGroupBox* BoxWithPair(const QString& caption, QWidget* list, const Labelled& le
 }  // namespace
 
 void CMsgDlg::CreateControls() {
-  m_pAddressList = NewList(this, kAddressModeNames, QString());
+  m_pAddressList = NewList(this, kAddressModeNames);
   m_pGroupList = NewNumberList(this, kLastGroup);
   m_pUnitList = NewNumberList(this, kLastUnit);
-  m_pPositionList = NewList(this, kPositionNames, QString());
+  m_pPositionList = NewList(this, kPositionNames);
   m_pLineBox = NewNumberBox(this);
   m_pColumnBox = NewNumberBox(this);
   m_pClearLineBox = new QCheckBox(tr("Clear Message on line"), this);
-  m_pSizeList = NewList(this, kSizeEntries, QString());
-  m_pColorList = NewList(this, kColorEntries, QString());
-  m_pBlinkList = NewList(this, kBlinkEntries, tr("Blink"));
+  m_pSizeList = NewList(this, kSizeEntries);
+  m_pColorList = NewList(this, kColorEntries);
+  m_pBlinkList = NewList(this, kBlinkEntries);
+  m_pBlinkList->setAccessibleName(tr("Blink"));
   m_pEditor = new CNorvRichEditCtrl(this);
   m_pEditor->setAccessibleName(tr("Message Text"));
   m_pLengthText = new QLabel(this);
   m_pCaretText = new QLabel(this);
   // The list offers the first three display modes; the others come only from stored messages or settings.
-  m_pResetList = NewList(this, std::span(kResetModeNames).first(3), QString());
-  m_pEffectList = NewList(this, kEffectNames, QString());
+  m_pResetList = NewList(this, std::span(kResetModeNames).first(3));
+  m_pEffectList = NewList(this, kEffectNames);
   m_pBlinkOffAtEndBox = new QCheckBox(tr("Turn Blink Off at end"), this);
   m_pScrollRateBox = NewNumberBox(this);
   m_pScrollRateLabel = NewLabel(tr("Scroll Rate"), m_pScrollRateBox, this);
-  for (QWidget* hidden : {static_cast<QWidget*>(m_pBlinkOffAtEndBox), static_cast<QWidget*>(m_pScrollRateLabel),
-                          static_cast<QWidget*>(m_pScrollRateBox)})
+  for (QWidget* hidden : std::initializer_list<QWidget*>{m_pBlinkOffAtEndBox, m_pScrollRateLabel, m_pScrollRateBox})
     hidden->hide();
-  m_pFlashList = NewList(this, kFlashModeNames, QString());
+  m_pFlashList = NewList(this, kFlashModeNames);
   m_pModelList = new QComboBox(this);
   for (const MarqueeModel& model : kMarqueeModels) m_pModelList->addItem(QString::fromLatin1(model.comboText));
   m_pPreviewButton = new QPushButton(tr("Preview Now"), this);
@@ -124,7 +123,7 @@ void CMsgDlg::CreateControls() {
   m_pSendToLabel = NewLabel(tr("Send To"), m_pSendToSelector, this);
   m_pSendButton = new QPushButton(tr("Send To Marquee"), this);
   m_pSendButton->setDefault(true);
-  for (QWidget* sendTo : {static_cast<QWidget*>(m_pSendToLabel), static_cast<QWidget*>(m_pSendToSelector)}) {
+  for (QWidget* sendTo : std::initializer_list<QWidget*>{m_pSendToLabel, m_pSendToSelector}) {
     // The row keeps its place while the port is not "Ethernet".
     QSizePolicy policy = sendTo->sizePolicy();
     policy.setRetainSizeWhenHidden(true);

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -16,6 +15,7 @@
 #include "message/MessageCounts.h"
 #include "message/MsgAttributes.h"
 #include "message/QtColorRef.h"
+#include "message/QuietSelect.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ void CNorvRichEditCtrl::SetLinks(QComboBox* sizeList, QComboBox* colorList, QCom
   m_pColorList = colorList;
   m_pBlinkList = blinkList;
   m_pEffectList = effectList;
-  for (QComboBox* list : {m_pSizeList, m_pColorList, m_pBlinkList}) SelectListEntry(list, 0);
+  for (QComboBox* list : {m_pSizeList, m_pColorList, m_pBlinkList}) SelectQuietly(list, 0);
 }
 
 void CNorvRichEditCtrl::SetTypingSize(int size) {
@@ -201,9 +201,9 @@ void CNorvRichEditCtrl::SyncAttributeLists() {
     color = ColorIndexOf(atCaret.color);
     blink = scrolling ? 0 : atCaret.blink;
   }
-  SelectListEntry(m_pSizeList, size - 1);
-  SelectListEntry(m_pColorList, color - 1);
-  SelectListEntry(m_pBlinkList, blink);
+  SelectQuietly(m_pSizeList, size - 1);
+  SelectQuietly(m_pColorList, color - 1);
+  SelectQuietly(m_pBlinkList, blink);
 }
 
 void CNorvRichEditCtrl::LoadIntoEditor(std::string_view textWithCodes) {
@@ -232,6 +232,7 @@ void CNorvRichEditCtrl::LoadIntoEditor(std::string_view textWithCodes) {
   cursor.endEditBlock();
   document()->clearUndoRedoStacks();
   moveCursor(QTextCursor::Start);
+  UpdateCounts();
 }
 
 void CNorvRichEditCtrl::OnChange() {
@@ -322,10 +323,4 @@ QTextCharFormat CNorvRichEditCtrl::InsertionFormat(const QTextCursor& cursor) co
   QTextCursor before(cursor.document());
   before.setPosition(cursor.selectionStart());
   return before.charFormat();
-}
-
-void CNorvRichEditCtrl::SelectListEntry(QComboBox* list, int index) const {
-  if (!list) return;
-  const QSignalBlocker quiet(list);
-  list->setCurrentIndex(index);
 }

@@ -86,7 +86,6 @@ class CNorvRichEditCtrl : public QTextEdit {
   // The format new text at the cursor takes: the typing format when the text will end its
   // line, else the neighbour's.
   QTextCharFormat InsertionFormat(const QTextCursor& cursor) const;
-  void SelectListEntry(QComboBox* list, int index) const;
 
   QComboBox* m_pSizeList = nullptr;
   QComboBox* m_pColorList = nullptr;

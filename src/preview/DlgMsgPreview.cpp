@@ -32,6 +32,7 @@ void SetUpBar(QScrollBar* bar, const ScrollBarSetup& setup) {
 
 CDlgMsgPreview::CDlgMsgPreview(QWidget* parent)
     : QDialog(parent),
+      m_nBarThickness(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)),
       m_pTimer(new QTimer(this)),
       m_HScroll(new QScrollBar(Qt::Horizontal, this)),
       m_VScroll(new QScrollBar(Qt::Vertical, this)) {
@@ -43,9 +44,8 @@ CDlgMsgPreview::CDlgMsgPreview(QWidget* parent)
 
   // The view is centred in a frame of the template's size, which holds at least the view and
   // a scroll bar below it.
-  const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
   const QSize frame(std::max(DialogUnitsX(this, 327), kViewWidth),
-                    std::max(DialogUnitsY(this, 78), kViewHeight + thickness));
+                    std::max(DialogUnitsY(this, 78), kViewHeight + m_nBarThickness));
   m_Frame = QRect(QPoint(DialogUnitsX(this, 7), DialogUnitsY(this, 3)), frame);
   setFixedSize(std::max(DialogUnitsX(this, 349), m_Frame.right() + 1 + m_Frame.left()),
                std::max(DialogUnitsY(this, 99), m_Frame.bottom() + 1 + m_Frame.top()));

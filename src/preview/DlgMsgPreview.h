@@ -50,6 +50,7 @@ class CDlgMsgPreview : public QDialog {
   CPreviewAnimation m_Animation;
   CLedMatrixImage m_Matrix;
   QRect m_Frame;  // where the view is centred
+  int m_nBarThickness;
   QRect m_rcMatrix;
   int m_nModel = 0;
   QTimer* m_pTimer;
