@@ -140,13 +140,16 @@ void CNorvRichEditCtrl::SetTypingOrSelection(int& typing, int value, const QText
 }
 
 void CNorvRichEditCtrl::ToggleBlink() {
+  // The list's new entry rather than a flip of the state before: the list may have shown the
+  // character at the caret, not the typing blink.
+  const bool blink = m_pBlinkList && m_pBlinkList->currentIndex() == 1;
   QTextCursor cursor = textCursor();
   if (!cursor.hasSelection()) {
-    m_bBlink = m_bBlink ? 0 : 1;
+    m_bBlink = blink ? 1 : 0;
     return;
   }
   QTextCharFormat format;
-  format.setFontUnderline(!FormatOfCharacterAt(*document(), cursor.selectionStart()).fontUnderline());
+  format.setFontUnderline(blink);
   cursor.mergeCharFormat(format);
 }
 

@@ -44,8 +44,8 @@ class CNorvRichEditCtrl : public QTextEdit {
   // Colour list index (1 red, 2 yellow, 3 green): without a selection the typing colour,
   // else the selected characters' colour (their sizes stay).
   void SetTypingColor(int colorIndex);
-  // Without a selection the typing blink flips. With one, every selected character blinks,
-  // or none does when the first one blinked.
+  // The blink list's choice changed ("Blink On" or "Blink Off"; no list means off): without a
+  // selection the typing blink takes it, with one every selected character does.
   void ToggleBlink();
   // No character blinks any more, and typed ones will not; the selection stays.
   void ClearAllBlink();

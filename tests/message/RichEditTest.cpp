@@ -20,10 +20,13 @@ class RichEditTest : public ::testing::Test {
   RichEditTest() {
     for (QComboBox* list : {&sizes, &colors, &blinks, &effects}) list->addItems({"a", "b", "c", "d", "e"});
     editor.SetLinks(&sizes, &colors, &blinks, &effects);
+    QObject::connect(&blinks, &QComboBox::currentIndexChanged, &editor, &CNorvRichEditCtrl::ToggleBlink);
     editor.show();
     editor.setFocus();
   }
 
+  // Chooses "Blink On" or "Blink Off" in the blink list.
+  void Blink(bool on) { blinks.setCurrentIndex(on ? 1 : 0); }
   void Type(const char* text) { QTest::keyClicks(&editor, text); }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&editor, key, modifiers); }
   // Puts the caret at position (counting one per line break) as a click would.
@@ -67,10 +70,10 @@ TEST_F(RichEditTest, TypingAtTheEndOfALineTakesTheTypingAttributes) {
   Type("A");
   editor.SetTypingSize(2);
   editor.SetTypingColor(3);
-  editor.ToggleBlink();
+  Blink(true);
   Type("B");
   editor.SetTypingColor(2);
-  editor.ToggleBlink();
+  Blink(false);
   Key(Qt::Key_Return);
   Type("C");
   EXPECT_EQ(editor.GetTextWithCodes(), "^K0^dC1A^K1^dC2^X1B^N^K1^dC3^X0C");
@@ -141,7 +144,7 @@ TEST_F(RichEditTest, TheListsShowTheCharacterAtTheCaretOrTheTypingAttributesAtTh
   Type("A");
   editor.SetTypingSize(1);
   editor.SetTypingColor(1);
-  editor.ToggleBlink();
+  Blink(true);
   Type("B");
   editor.SetTypingSize(2);
   Key(Qt::Key_Left);
@@ -168,6 +171,20 @@ TEST_F(RichEditTest, TheListsShowTheCharacterAtTheCaretOrTheTypingAttributesAtTh
   EXPECT_EQ(At(0, 3).blink, 0) << "the typing blink is off under a scrolling effect";
 }
 
+TEST_F(RichEditTest, TheBlinkListsChoiceHoldsAlsoWhenItShowedACharacterBefore) {
+  Blink(true);
+  Type("A");
+  Blink(false);
+  Type("B");
+  Blink(true);
+  Key(Qt::Key_Left);  // before B, which does not blink: the list shows "Blink Off"
+  ASSERT_EQ(blinks.currentIndex(), 0);
+  Blink(true);
+  Key(Qt::Key_End);
+  Type("C");
+  EXPECT_EQ(At(0, 2).blink, 1) << "chosen \"Blink On\", typed text blinks";
+}
+
 TEST_F(RichEditTest, ListChangesReachOnlyTheSelectedCharactersAndOnlyTheirOwnAttribute) {
   Type("AB");
   editor.SetTypingColor(3);
@@ -175,15 +192,15 @@ TEST_F(RichEditTest, ListChangesReachOnlyTheSelectedCharactersAndOnlyTheirOwnAtt
   Select(1, 3);  // B (red) and C (green)
   editor.SetTypingSize(3);
   EXPECT_EQ(editor.GetTextWithCodes(), "^K0^dC1A^K2B^dC2C^K0D") << "the colours stay";
-  editor.ToggleBlink();
+  Blink(true);
   EXPECT_EQ(editor.GetTextWithCodes(), "^K0^dC1A^K2^X1B^dC2C^K0^X0D");
-  editor.ToggleBlink();
+  Blink(false);
   EXPECT_EQ(editor.GetTextWithCodes(), "^K0^dC1A^K2B^dC2C^K0D");
   EXPECT_EQ(editor.textCursor().selectedText(), "BC");
 }
 
 TEST_F(RichEditTest, ClearAllBlinkClearsEveryCharacterAndTheTypingBlinkAndKeepsTheSelection) {
-  editor.ToggleBlink();
+  Blink(true);
   Type("ABC");
   Select(0, 1);
   editor.ClearAllBlink();
@@ -224,14 +241,14 @@ TEST_F(RichEditTest, PastedPlainTextStartsNewLinesAtItsLineBreaks) {
 TEST_F(RichEditTest, CopyAndPasteWithinTheEditorKeepsTheFormats) {
   editor.SetTypingSize(2);
   editor.SetTypingColor(2);
-  editor.ToggleBlink();
+  Blink(true);
   Type("AB");
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_C, Qt::ControlModifier);
   Key(Qt::Key_End);
   editor.SetTypingSize(1);
   editor.SetTypingColor(1);
-  editor.ToggleBlink();
+  Blink(false);
   Key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(editor.GetTextWithCodes(), "^K1^dC3^X1ABAB");
 }
@@ -249,7 +266,7 @@ TEST_F(RichEditTest, UndoTakesBackTypingAndItsAttributesInOneGo) {
 }
 
 TEST_F(RichEditTest, LoadingAStoredTextShowsItsAttributes) {
-  editor.ToggleBlink();
+  Blink(true);
   editor.SetTypingSize(3);
   editor.LoadIntoEditor("^K0^dC1AB^N^K1^dC2^X1CD^K4^N");
   EXPECT_EQ(editor.toPlainText(), "AB\nCD^K4") << "the final ^N is dropped; ^K4 is text";
