@@ -53,3 +53,14 @@ CIPGroup BuildIPGroup(std::string name, const std::vector<CIPGroup>& members) {
       if (seen.insert(address.m_Address).second) group.m_Members.push_back(address);
   return group;
 }
+
+bool IsEditingEntry(const std::vector<CIPGroup>& book, int editMode, int entryIndex) {
+  return editMode != 0 && entryIndex >= 0 && static_cast<size_t>(entryIndex) < book.size();
+}
+
+void StoreEntry(std::vector<CIPGroup>& book, int editMode, int entryIndex, CIPGroup entry) {
+  if (IsEditingEntry(book, editMode, entryIndex))
+    book[static_cast<size_t>(entryIndex)] = std::move(entry);
+  else
+    book.push_back(std::move(entry));
+}

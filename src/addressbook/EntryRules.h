@@ -41,3 +41,11 @@ CIPGroup BuildIPEntry(std::string name, const IPAddress& address);
 // order of first appearance. A group whose members share one address gets one member
 // and so is an IP entry from then on.
 CIPGroup BuildIPGroup(std::string name, const std::vector<CIPGroup>& members);
+
+// Whether an add or edit dialog opened with editMode and entryIndex edits an entry of book: a
+// non-zero mode and an index inside book. Otherwise it adds one.
+bool IsEditingEntry(const std::vector<CIPGroup>& book, int editMode, int entryIndex);
+
+// Stores a dialog's entry on OK: in place of the entry at entryIndex when editing (see
+// IsEditingEntry), else at the end of book.
+void StoreEntry(std::vector<CIPGroup>& book, int editMode, int entryIndex, CIPGroup entry);

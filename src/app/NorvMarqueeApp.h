@@ -44,6 +44,8 @@ class CNorvMarqueeApp : public CAppState {
 
   const CProgramLoader& Brand() const { return m_Brand; }
   IPrompter& Prompter() const { return *m_Environment.prompter; }
+  // Shown during sends; for operations that span several sends. May be null.
+  IBusyIndicator* BusyIndicator() const { return m_Environment.busy; }
 
   // Sends a command string over the application's port: TCP to every member of the send
   // target for "Ethernet", else the serial port with the line settings; the wait cursor shows

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "addressbook/IPConfigTool.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
 #include "app/ProgramLoader.h"
@@ -30,5 +31,7 @@ int main(int argc, char** argv) {
   prompter.setParent(&mainWindow);
   mainWindow.exec();
   prompter.setParent(nullptr);
+  // A running IP configuration tool, started from an IP address dialog, ends with the program.
+  ShowIPConfigTool("", false);
   return 0;
 }

@@ -83,4 +83,20 @@ TEST(EntryRules, GroupOfOneSharedAddressBecomesAnIPEntry) {
   EXPECT_EQ(GetDisplayText(group), "G [ 10.0.0.7 ]");
 }
 
+TEST(EntryRules, AnEditStoresInPlaceOnlyForAnEntryThatIsThere) {
+  struct Case {
+    int editMode;
+    int index;
+    bool edits;
+  };
+  const Case cases[] = {{1, 1, true}, {2, 0, true}, {0, 1, false}, {1, -1, false}, {1, 2, false}};
+  for (const Case& c : cases) {
+    std::vector<CIPGroup> book = kBook;
+    EXPECT_EQ(IsEditingEntry(book, c.editMode, c.index), c.edits) << c.editMode << " " << c.index;
+    StoreEntry(book, c.editMode, c.index, Entry("New", {{10, 0, 0, 9}}));
+    EXPECT_EQ(book.size(), c.edits ? 2u : 3u);
+    EXPECT_EQ(book[c.edits ? static_cast<size_t>(c.index) : 2].m_strName, "New");
+  }
+}
+
 }  // namespace

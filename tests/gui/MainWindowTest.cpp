@@ -42,9 +42,9 @@ TEST_F(MainWindowTest, FirstRunOpensQuietlyWithTheInitialValues) {
   EXPECT_TRUE(QDir(test.DataFolder()).exists()) << "the data folder is made at start";
   EXPECT_TRUE(test.app->m_AddressBook.empty());
   EXPECT_TRUE(test.app->m_MessageList.empty());
-  EXPECT_EQ(test.app->m_SendTarget, CIPGroup("New Group"));
   EXPECT_EQ(test.app->m_nBaudRate, 9600);
   EXPECT_EQ(test.app->m_strPortName, "Ethernet") << "COM1 is not there and there is no other port";
+  EXPECT_EQ(test.app->m_SendTarget, CIPGroup("")) << "for Ethernet the composer's \"Send To\" picks from the empty book";
 }
 
 TEST_F(MainWindowTest, SelectPageShowsThePageAndFocusesIt) {
@@ -160,10 +160,15 @@ class ComposerDataTest : public MainWindowTest {
     ASSERT_TRUE(QDir().mkpath(test.DataFolder()));
     QFile::copy(MARQUEE_TEST_DATA "/three_messages.nmd", DatabasePath());
     book = {CIPGroup("Hall"), CIPGroup("Door")};
+    // The saved send target is "Door" with its one member, so it is found again in the book.
     book[1].m_Members.emplace_back("", IPAddress{10, 0, 0, 9});
     ASSERT_TRUE(SaveAddressBook(QFile::encodeName(AddressBookPath()).toStdString(), book).ok());
     TestApp::Settings()->setValue("COM Port Name", "Ethernet");
     TestApp::Settings()->setValue("Group Name", "Door");
+    TestApp::Settings()->setValue("No of IP", 1);
+    const int octets[] = {10, 0, 0, 9};
+    for (int i = 0; i < 4; ++i)
+      TestApp::Settings()->setValue(QString("IP Information/IP Address0 %1").arg(i + 1), octets[i]);
     OpenWindow();
   }
   QString DatabasePath() const { return test.DataFolder() + "/NorvMarquee.nmd"; }

@@ -1,0 +1,11 @@
+// Systems without a process lookup of ours: no running copy is ever found, so the tool is
+// started again on each request and is not closed at exit.
+#include "addressbook/ProcessLookup.h"
+
+std::vector<qint64> FindProcessesByExecutable(const QString&) {
+  return {};
+}
+
+bool RequestProcessEnd(qint64) {
+  return false;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "addressbook/IPEntry.h"
+
+// A runtime folder of the test's own (where the local sockets to and from the IP configuration
+// tool lie), so tests running side by side never meet on the same socket. Child processes
+// inherit it.
+class PrivateRuntimeFolder {
+ public:
+  PrivateRuntimeFolder() : m_previous(qgetenv("XDG_RUNTIME_DIR")) {
+    qputenv("XDG_RUNTIME_DIR", m_folder.path().toLocal8Bit());
+  }
+  ~PrivateRuntimeFolder() { qputenv("XDG_RUNTIME_DIR", m_previous); }
+  PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+  PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+
+ private:
+  QTemporaryDir m_folder;
+  QByteArray m_previous;
+};
+
+// Runs act on the modal dialog of type Dialog once it is open (the code under test opens it
+// and waits in its own event loop); the dialog is rejected afterwards unless act closed it.
+template <typename Dialog>
+class WhenOpened {
+ public:
+  explicit WhenOpened(std::function<void(Dialog*)> act) {
+    // The context ends the wait when this object goes, opened or not.
+    QTimer::singleShot(0, &m_context, [this, act] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      seen = true;
+      act(dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+  }
+  bool seen = false;
+
+ private:
+  QObject m_context;
+};
+
+inline CIPGroup Entry(const std::string& name, std::initializer_list<IPAddress> addresses) {
+  CIPGroup entry(name);
+  for (const IPAddress& address : addresses) entry.m_Members.emplace_back("", address);
+  return entry;
+}

@@ -1,0 +1,88 @@
+#include <signal.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+
+#include "addressbook/AddEditIPDlg.h"
+#include "addressbook/AddressBookGui.h"
+#include "addressbook/IPConfigChannel.h"
+#include "addressbook/IPConfigTool.h"
+#include "addressbook/ProcessLookup.h"
+#include "controls/IPAddressEdit.h"
+#include "gui/TestApp.h"
+
+namespace {
+
+constexpr int kPatience = 10000;  // ms for a program to start or end
+
+// The stand-in tool lies beside the test program as it lies beside FerroMarquee.
+QString ToolPath() {
+  return IPConfigToolPath(QCoreApplication::applicationDirPath());
+}
+
+// The whole road: "Search Devices" starts the tool, the tool hands an address back to the
+// open dialog, "Search Devices" again brings the same copy forward, and the program's end
+// closes it.
+TEST(IPConfigToolRoad, TheToolHandsAnAddressBackToTheOpenDialog) {
+  ASSERT_TRUE(QFileInfo::exists(ToolPath())) << ToolPath().toStdString();
+  PrivateRuntimeFolder runtime;
+  TestApp test;
+  ASSERT_TRUE(FindProcessesByExecutable(ToolPath()).empty()) << "a copy of the tool is running already";
+  CAddEditIPDlg dialog;
+  dialog.open();
+  QTest::mouseClick(dialog.m_pSearchButton, Qt::LeftButton);
+
+  std::vector<qint64> copies;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        copies = FindProcessesByExecutable(ToolPath());
+        return copies.size() == 1 && SendLine(ToolControlSocketName(copies[0]), kRaiseRequest);
+      },
+      kPatience));
+
+  // As the operator would press the tool's button with this address typed in.
+  ASSERT_TRUE(SendLine(ToolControlSocketName(copies[0]), QByteArray(kSelectRequest) + "192.168.7.42"));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return dialog.m_pAddress->GetAddress() == IPAddress{192, 168, 7, 42};
+      },
+      kPatience));
+
+  QTest::mouseClick(dialog.m_pSearchButton, Qt::LeftButton);
+  EXPECT_EQ(FindProcessesByExecutable(ToolPath()), copies) << "brought forward, not started again";
+
+  ShowIPConfigTool(ToolPath(), "", false);
+  EXPECT_TRUE(QTest::qWaitFor([] { return FindProcessesByExecutable(ToolPath()).empty(); }, kPatience));
+}
+
+TEST(IPConfigToolRoad, ClosingEndsACopyThatDoesNotListen) {
+  // A program at the tool's place that never answers: a copy of sleep.
+  QTemporaryDir folder;
+  const QString path = IPConfigToolPath(folder.path());
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+  ASSERT_TRUE(QFile::copy("/bin/sleep", path));
+  PrivateRuntimeFolder runtime;
+  QProcess silent;
+  silent.start(path, {"60"});
+  ASSERT_TRUE(silent.waitForStarted());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !FindProcessesByExecutable(path).empty(); }, kPatience));
+
+  ShowIPConfigTool(path, "", false);
+  ASSERT_TRUE(silent.waitForFinished(kPatience));
+  EXPECT_EQ(silent.exitStatus(), QProcess::CrashExit);
+  EXPECT_EQ(silent.exitCode(), SIGTERM);
+}
+
+TEST(IPConfigToolRoad, AMissingToolIsNeitherStartedNorReported) {
+  QTemporaryDir folder;
+  const QString path = IPConfigToolPath(folder.path());
+  ShowIPConfigTool(path, "NorvMarquee", true);
+  ShowIPConfigTool(path, "", false);
+  EXPECT_TRUE(FindProcessesByExecutable(path).empty());
+}
+
+}  // namespace

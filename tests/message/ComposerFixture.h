@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <string>
+
+#include "controls/NorvComboBox.h"
+#include "gui/MainWindowFixture.h"
+#include "message/MsgDlg.h"
+#include "message/NorvRichEditCtrl.h"
+
+// The main window with the composer page shown, and the operator's ways of using the page.
+class ComposerTest : public MainWindowTest {
+ protected:
+  CMsgDlg* composer() const { return qobject_cast<CMsgDlg*>(page(0)); }
+
+  // Chooses a list entry from the keyboard, as the operator would: Home, then Down.
+  static void Choose(QComboBox* list, int index) {
+    list->setFocus();
+    if (list->currentIndex() == index) return;
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i) QTest::keyClick(list, Qt::Key_Down);
+  }
+  // Replaces a box's text by typing.
+  static void TypeInto(QLineEdit* box, const char* text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+  }
+  void Type(const char* text) const { QTest::keyClicks(composer()->m_pEditor, text); }
+  void Key(Qt::Key key) const { QTest::keyClick(composer()->m_pEditor, key); }
+  static void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  // Presses "Generate Marquee String" and returns the ASCII box's text.
+  std::string Generate() const {
+    Press(composer()->m_pGenerateButton);
+    return composer()->m_pAsciiBox->text().toStdString();
+  }
+};
