@@ -27,7 +27,7 @@ done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 folder="$root/usr/lib/ferromarquee"
-for file in FerroMarquee version.txt help/messages.html; do
+for file in FerroMarquee version.txt help/messages.html Quor-IPConfig/QuorIPConfig; do
   [ -e "$folder/$file" ] || fail "missing $folder/$file"
 done
 for size in 16 32 48 256; do

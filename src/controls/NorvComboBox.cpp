@@ -6,6 +6,10 @@
 #include <QStyle>
 
 CNorvComboBox::CNorvComboBox(QWidget* parent) : QComboBox(parent) {
+  // The combo's own width does not follow its items, so a long port or entry name cannot
+  // widen the window; the dropped list is fitted to them instead.
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  setMinimumContentsLength(12);
   auto remeasure = [this] { m_nDroppedWidth = 0; };
   connect(model(), &QAbstractItemModel::rowsInserted, this, remeasure);
   connect(model(), &QAbstractItemModel::rowsRemoved, this, remeasure);

@@ -4,7 +4,8 @@
 
 // A drop-down list whose list, when it drops down, is as wide as its longest item and
 // as high as its items need within the screen. The width is measured again on the
-// first drop-down after items are added or removed.
+// first drop-down after items are added or removed. The closed combo keeps a width of its
+// own (about 12 characters, or what its layout gives it) whatever its items.
 class CNorvComboBox : public QComboBox {
   Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 bool SaveScreenshot(QWidget* widget, const QString& name) {
-  QDir().mkpath(QStringLiteral(MARQUEE_SCREENSHOT_DIR));
-  return widget->grab().save(QStringLiteral(MARQUEE_SCREENSHOT_DIR) + "/" + name + ".png");
+  const QString folder = qEnvironmentVariable("MARQUEE_SCREENSHOT_DIR", QStringLiteral(MARQUEE_SCREENSHOT_DIR));
+  QDir().mkpath(folder);
+  return widget->grab().save(folder + "/" + name + ".png");
 }

@@ -4,6 +4,7 @@
 
 class QWidget;
 
-// Saves a picture of the widget into the build tree's screenshots folder as name.png,
-// for a human look at the layout. Returns false when it could not be written.
+// Saves a picture of the widget as name.png into the build tree's screenshots folder (or the
+// folder named by the environment variable MARQUEE_SCREENSHOT_DIR), for a human look at the
+// layout. Returns false when it could not be written.
 bool SaveScreenshot(QWidget* widget, const QString& name);

@@ -33,6 +33,10 @@ class ComposerTest : public MainWindowTest {
   void Type(const char* text) const { QTest::keyClicks(composer()->m_pEditor, text); }
   void Key(Qt::Key key) const { QTest::keyClick(composer()->m_pEditor, key); }
   static void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  // Clicks a check box on its box, which lies at its left whatever width the layout gives it.
+  static void ClickCheckBox(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+  }
   // Presses "Generate Marquee String" and returns the ASCII box's text.
   std::string Generate() const {
     Press(composer()->m_pGenerateButton);

@@ -111,7 +111,7 @@ TEST_F(ComposerTest, LineAndColumnAreCheckedWhenAButtonNeedsThem) {
   }
   TypeInto(page->m_pLineBox, "8");
   TypeInto(page->m_pColumnBox, "40");
-  QTest::mouseClick(page->m_pClearLineBox, Qt::LeftButton);
+  ClickCheckBox(page->m_pClearLineBox);
   EXPECT_EQ(Generate(), "^A000000^C0^H0840");
   TypeInto(page->m_pLineBox, "x7");
   EXPECT_EQ(page->m_pLineBox->text(), "7") << "digits only";
@@ -121,7 +121,7 @@ TEST_F(ComposerTest, CenterAndDefaultLeaveTheBoxesEmptyDisabledAndUnchecked) {
   CMsgDlg* page = composer();
   Choose(page->m_pPositionList, 2);
   TypeInto(page->m_pLineBox, "3");
-  QTest::mouseClick(page->m_pClearLineBox, Qt::LeftButton);
+  ClickCheckBox(page->m_pClearLineBox);
   EXPECT_TRUE(test.app->m_MsgSettings.m_bClearLine);
   for (int position : {0, 1}) {
     Choose(page->m_pPositionList, position);
