@@ -2,10 +2,11 @@
 # Builds the Debian package from a build folder, unpacks it into a temporary root and
 # checks what it installs: dependencies, desktop entry, AppStream data, icons, and that
 # the installed programs start.
-#   test-package.sh BUILD_FOLDER APP_ID
+#   test-package.sh BUILD_FOLDER APP_ID INSTALL_PREFIX
 set -eu
 build=$1
 id=$2
+prefix=$3
 work=$(mktemp -d)
 sim=
 program=
@@ -26,20 +27,20 @@ done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-folder="$root/usr/lib/ferromarquee"
+folder="$root$prefix/lib/ferromarquee"
 for file in FerroMarquee version.txt help/messages.html Quor-IPConfig/QuorIPConfig; do
   [ -e "$folder/$file" ] || fail "missing $folder/$file"
 done
 for size in 16 32 48 256; do
-  [ -s "$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" ] || fail "missing the ${size} px icon"
+  [ -s "$root$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" ] || fail "missing the ${size} px icon"
 done
-desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "invalid desktop entry"
-appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" || fail "invalid AppStream data"
-grep -q "^Path=/usr/lib/ferromarquee$" "$root/usr/share/applications/$id.desktop" || fail "desktop entry does not start in the program folder"
+desktop-file-validate "$root$prefix/share/applications/$id.desktop" || fail "invalid desktop entry"
+appstreamcli validate --no-net --pedantic "$root$prefix/share/metainfo/$id.metainfo.xml" || fail "invalid AppStream data"
+grep -q "^Path=$prefix/lib/ferromarquee$" "$root$prefix/share/applications/$id.desktop" || fail "desktop entry does not start in the program folder"
 
 # The command-line tool and the simulator.
-[ "$("$root/usr/bin/marquee" encode HI)" = "^A000000^C1HI" ] || fail "marquee encode gave the wrong string"
-"$root/usr/bin/marquee-sim" --help >/dev/null || fail "marquee-sim does not start"
+[ "$("$root$prefix/bin/marquee" encode HI)" = "^A000000^C1HI" ] || fail "marquee encode gave the wrong string"
+"$root$prefix/bin/marquee-sim" --help >/dev/null || fail "marquee-sim does not start"
 
 # The program, offscreen, started in its folder as the desktop entry does, with a throwaway
 # home: it must keep running, and its brand file must select FerroMarquee, whose data
