@@ -39,17 +39,25 @@ function(marquee_add_core_test name)
 endfunction()
 
 # A GoogleTest executable that needs Qt (services or widgets). Runs offscreen with a
-# temporary HOME so no test touches the user's settings or documents.
+# temporary HOME so no test touches the user's settings or documents; MARQUEE_PROGRAM_FOLDER
+# is a folder with the help pages, as the program's own folder has them. SERIAL: the tests
+# bind shared addresses or measure real pauses, so they never run beside other tests.
 function(marquee_add_qt_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "SERIAL" "" "")
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   marquee_target_defaults(${name})
   target_link_libraries(${name} PRIVATE marquee_qt_test_main GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     MARQUEE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    MARQUEE_SCREENSHOT_DIR="${PROJECT_BINARY_DIR}/screenshots")
+    MARQUEE_SCREENSHOT_DIR="${PROJECT_BINARY_DIR}/screenshots"
+    MARQUEE_PROGRAM_FOLDER="${PROJECT_SOURCE_DIR}/docs")
+  set(serial FALSE)
+  if(arg_SERIAL)
+    set(serial TRUE)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT} RUN_SERIAL ${serial} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # A fuzz target: a real libFuzzer binary with MARQUEE_FUZZ, otherwise a replay
