@@ -13,7 +13,6 @@
 #include <QTextCursor>
 #include <QWindow>
 #include <cstdlib>
-#include <memory>
 
 #include "../tests/link/RecordingPrompter.h"
 #include "app/NorvMarqueeApp.h"
@@ -28,10 +27,11 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "bench_composer";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app;
+  static QApplication* app = nullptr;
   if (app) return;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  app = std::make_unique<QApplication>(argc, argv);
+  // Never destroyed: tearing Qt down among the static destructors at exit crashes.
+  app = new QApplication(argc, argv);
 }
 
 // A text with inline codes of `lines` lines and `characters` characters in all, its size,

@@ -69,8 +69,9 @@ QApplication& Application() {
   static char name[] = "bench_database_page";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: tearing Qt down among the static destructors at exit crashes.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 template <typename Step>
