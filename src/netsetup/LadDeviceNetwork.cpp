@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "common/Text.h"
+#include "message/CommandString.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ std::string CLadDeviceNetwork::GetNetworkName() const {
 }
 
 std::string CLadDeviceNetwork::MakeAddressPrefix(int group, int unit) {
-  return Format("^A%02d%04d", group, unit);
+  return AddressCode(group, unit);
 }
 
 std::string CLadDeviceNetwork::MakeProgramString(bool includeAddress, int group, int unit) const {
