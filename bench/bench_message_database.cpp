@@ -77,7 +77,7 @@ void BM_LoadDatabase(benchmark::State& state) {
   Database& db = TheDatabase();
   for (auto _ : state) {
     CMsgList messages;
-    if (LoadMessageDatabase(db.path, messages).outcome != DatabaseLoadOutcome::Complete) state.SkipWithError("load");
+    if (LoadMessageDatabase(db.path, messages).outcome != DataFileLoadOutcome::Complete) state.SkipWithError("load");
     benchmark::DoNotOptimize(messages.data());
     state.PauseTiming();  // freeing the list is not part of loading it
     messages.clear();

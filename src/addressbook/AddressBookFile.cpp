@@ -124,16 +124,16 @@ AddressBookLoad LoadAddressBook(const std::string& path) {
   FileContents file = ReadWholeFile(path);
   if (file.missing) return load;
   if (!file.status.ok()) {
-    load.outcome = AddressBookLoadOutcome::Unreadable;
+    load.outcome = DataFileLoadOutcome::Unreadable;
     load.status = file.status;
     return load;
   }
   AddressBookRead read = ReadAddressBook(file.bytes);
   load.entries = std::move(read.entries);
   if (read.status.ok()) {
-    load.outcome = AddressBookLoadOutcome::Complete;
+    load.outcome = DataFileLoadOutcome::Complete;
   } else {
-    load.outcome = AddressBookLoadOutcome::Damaged;
+    load.outcome = DataFileLoadOutcome::Damaged;
     load.status = Status::BadInput(path + ": " + read.status.message());
   }
   return load;

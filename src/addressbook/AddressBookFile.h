@@ -36,16 +36,9 @@ struct AddressBookRead {
 // Parses the file's bytes; never reads past them and allocates only per entry read.
 AddressBookRead ReadAddressBook(std::string_view bytes);
 
-enum class AddressBookLoadOutcome {
-  Missing,     // no file (the first run): not an error; keep the address book as it is
-  Complete,    // every entry read: replace the address book by entries
-  Damaged,     // truncated or malformed: entries holds what was read before the damage
-  Unreadable,  // the file exists but cannot be read: entries is empty; keep the address book
-};
-
 struct AddressBookLoad {
-  AddressBookLoadOutcome outcome = AddressBookLoadOutcome::Missing;
-  std::vector<CIPGroup> entries;
+  DataFileLoadOutcome outcome = DataFileLoadOutcome::Missing;
+  std::vector<CIPGroup> entries;  // every entry (Complete), those before the damage (Damaged)
   Status status;  // the error for Damaged and Unreadable, ok otherwise
 };
 

@@ -137,22 +137,17 @@ bool CNorvMarqueeApp::SaveDataFile(const QString& path, const std::function<Stat
   return false;
 }
 
+bool CNorvMarqueeApp::AcceptLoad(const QString& path, DataFileLoadOutcome outcome) {
+  if (outcome == DataFileLoadOutcome::Complete) return true;
+  if (outcome != DataFileLoadOutcome::Missing) ReportUnreadFile(path);
+  return false;
+}
+
 bool CNorvMarqueeApp::LoadAddressBook(const QString& path) {
   AddressBookLoad load = ::LoadAddressBook(FilePath(path));
-  switch (load.outcome) {
-    case AddressBookLoadOutcome::Missing:
-      return false;
-    case AddressBookLoadOutcome::Complete:
-      m_AddressBook = std::move(load.entries);
-      return true;
-    case AddressBookLoadOutcome::Damaged:
-      m_AddressBook = std::move(load.entries);
-      break;
-    case AddressBookLoadOutcome::Unreadable:
-      break;
-  }
-  ReportUnreadFile(path);
-  return false;
+  if (load.outcome == DataFileLoadOutcome::Complete || load.outcome == DataFileLoadOutcome::Damaged)
+    m_AddressBook = std::move(load.entries);
+  return AcceptLoad(path, load.outcome);
 }
 
 bool CNorvMarqueeApp::SaveAddressBook(const QString& path) {
@@ -160,17 +155,7 @@ bool CNorvMarqueeApp::SaveAddressBook(const QString& path) {
 }
 
 bool CNorvMarqueeApp::LoadMessageDatabase(const QString& path) {
-  switch (::LoadMessageDatabase(FilePath(path), m_MessageList).outcome) {
-    case DatabaseLoadOutcome::Missing:
-      return false;
-    case DatabaseLoadOutcome::Complete:
-      return true;
-    case DatabaseLoadOutcome::Damaged:
-    case DatabaseLoadOutcome::Unreadable:
-      break;
-  }
-  ReportUnreadFile(path);
-  return false;
+  return AcceptLoad(path, ::LoadMessageDatabase(FilePath(path), m_MessageList).outcome);
 }
 
 bool CNorvMarqueeApp::SaveMessageDatabase(const QString& path) {

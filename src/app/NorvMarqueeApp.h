@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/DamagedFileKeeper.h"
 #include "app/DataFolder.h"
+#include "common/FileIO.h"
 #include "common/Status.h"
 #include "link/PortEnumeration.h"
 
@@ -92,6 +93,8 @@ class CNorvMarqueeApp : public CAppState {
  private:
   std::unique_ptr<QSettings> OpenSettings() const;
   void ReportUnreadFile(const QString& path);
+  // True for a file read whole; reports a damaged or unreadable one; false otherwise.
+  bool AcceptLoad(const QString& path, DataFileLoadOutcome outcome);
   // Writes a data file through save (given the file's path), unless it is protected; shows the
   // data file error on any failure.
   bool SaveDataFile(const QString& path, const std::function<Status(const std::string&)>& save);

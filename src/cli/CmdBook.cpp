@@ -22,7 +22,7 @@ int Usage(std::ostream& err, const std::string& problem) {
 int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) return Usage(err, "list takes one FILE");
   AddressBookLoad load = LoadAddressBook(args[0]);
-  if (load.outcome == AddressBookLoadOutcome::Missing) {
+  if (load.outcome == DataFileLoadOutcome::Missing) {
     err << "marquee book: " << args[0] << ": no such file\n";
     return kExitFailure;
   }

@@ -36,7 +36,7 @@ int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
                   void (*print)(std::ostream&, const CMsgObjDBList&)) {
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
-  if (result.outcome == DatabaseLoadOutcome::Missing) return Fail(err, path + ": no such file");
+  if (result.outcome == DataFileLoadOutcome::Missing) return Fail(err, path + ": no such file");
   for (const auto& record : messages) print(out, *record);
   return result.status.ok() ? kExitOk : Fail(err, result.status.message());
 }
@@ -44,7 +44,7 @@ int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
 int AddMessage(const std::string& path, const MessageOptions& message, const std::string& text, std::ostream& err) {
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
-  if (result.outcome == DatabaseLoadOutcome::Damaged || result.outcome == DatabaseLoadOutcome::Unreadable)
+  if (result.outcome == DataFileLoadOutcome::Damaged || result.outcome == DataFileLoadOutcome::Unreadable)
     return Fail(err, result.status.message() + " (the file is left unchanged)");
   messages.push_back(std::make_unique<CMsgObjDBList>(
       MakeRecordFromCurrentMessage(message.settings, message.group, message.unit, text)));

@@ -22,6 +22,15 @@ struct FileContents {
 constexpr size_t kMaxDataFileBytes = 256u * 1024u * 1024u;
 FileContents ReadWholeFile(const std::string& path, size_t maxBytes = kMaxDataFileBytes);
 
+// How reading a data file went. The loaders of both data files report it.
+enum class DataFileLoadOutcome {
+  Missing,     // no file (the first run): not an error; what is in memory stays
+  Complete,    // every record was read
+  Damaged,     // truncated or corrupt: what was read before the damage is kept; back the
+               // file up before overwriting it, or the rest is lost for good
+  Unreadable,  // the file exists but could not be read: nothing was read
+};
+
 class ByteSink {
  public:
   virtual ~ByteSink() = default;

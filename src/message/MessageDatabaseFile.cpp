@@ -58,13 +58,13 @@ Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink) {
 
 DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messages) {
   FileContents file = ReadWholeFile(path);
-  if (file.missing) return {DatabaseLoadOutcome::Missing, {}};
-  if (!file.status.ok()) return {DatabaseLoadOutcome::Unreadable, file.status};
+  if (file.missing) return {DataFileLoadOutcome::Missing, {}};
+  if (!file.status.ok()) return {DataFileLoadOutcome::Unreadable, file.status};
   CMsgList read;
   Status status = ReadMessageDatabase(file.bytes, read);
   messages = std::move(read);
-  if (!status.ok()) return {DatabaseLoadOutcome::Damaged, Status::BadInput(path + ": " + status.message())};
-  return {DatabaseLoadOutcome::Complete, {}};
+  if (!status.ok()) return {DataFileLoadOutcome::Damaged, Status::BadInput(path + ": " + status.message())};
+  return {DataFileLoadOutcome::Complete, {}};
 }
 
 Status SaveMessageDatabase(const std::string& path, const CMsgList& messages) {

@@ -15,16 +15,8 @@
 // The text shown for any error with a data file (two blanks after the colon).
 inline constexpr std::string_view kDataFileErrorText = "Error M02_3:  Unable to open message database file (*.msd).";
 
-enum class DatabaseLoadOutcome {
-  Missing,     // no file: the list is unchanged; not an error
-  Complete,    // the list holds every message of the file
-  Damaged,     // truncated or corrupt: the list holds the messages read before the damage;
-               // back the file up before overwriting it, or they are lost for good
-  Unreadable,  // the file exists but could not be read: the list is unchanged
-};
-
 struct DatabaseLoadResult {
-  DatabaseLoadOutcome outcome = DatabaseLoadOutcome::Missing;
+  DataFileLoadOutcome outcome = DataFileLoadOutcome::Missing;
   Status status;  // what is wrong, for Damaged and Unreadable
 };
 
@@ -39,7 +31,8 @@ Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages);
 // OsFailure when the sink refuses a write; BadInput when the file would exceed 4 GB.
 Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink);
 
-// Replaces messages with the file's messages (see DatabaseLoadOutcome).
+// Replaces messages with the file's messages: all of them (Complete), those before the
+// damage (Damaged); Missing and Unreadable leave the list unchanged.
 DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messages);
 
 // Writes messages to path by way of "<path>.new", which replaces the old file only once

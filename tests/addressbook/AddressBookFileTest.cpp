@@ -166,7 +166,7 @@ class AddressBookPathTest : public ::testing::Test {
 
 TEST_F(AddressBookPathTest, MissingFileIsSilent) {
   AddressBookLoad load = LoadAddressBook(PathOf("absent.nmd"));
-  EXPECT_EQ(load.outcome, AddressBookLoadOutcome::Missing);
+  EXPECT_EQ(load.outcome, DataFileLoadOutcome::Missing);
   EXPECT_TRUE(load.status.ok());
   EXPECT_TRUE(load.entries.empty());
 }
@@ -178,7 +178,7 @@ TEST_F(AddressBookPathTest, SavedBookLoadsCompleteAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ReadBytes(path), kSampleBytes);
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
   AddressBookLoad load = LoadAddressBook(path);
-  EXPECT_EQ(load.outcome, AddressBookLoadOutcome::Complete);
+  EXPECT_EQ(load.outcome, DataFileLoadOutcome::Complete);
   EXPECT_EQ(load.entries, kSampleBook);
 }
 
@@ -186,7 +186,7 @@ TEST_F(AddressBookPathTest, DamagedFileKeepsWhatWasReadAndNamesTheFile) {
   std::string path = PathOf("book.nmd");
   WriteBytes(path, kSampleBytes.substr(0, 20));
   AddressBookLoad load = LoadAddressBook(path);
-  EXPECT_EQ(load.outcome, AddressBookLoadOutcome::Damaged);
+  EXPECT_EQ(load.outcome, DataFileLoadOutcome::Damaged);
   EXPECT_EQ(load.entries, std::vector<CIPGroup>{kSampleBook[0]});
   EXPECT_NE(load.status.message().find(path), std::string::npos);
 }
@@ -195,7 +195,7 @@ TEST_F(AddressBookPathTest, FileThatCannotBeReadIsUnreadable) {
   std::string path = PathOf("book.nmd");
   std::filesystem::create_directory(path);
   AddressBookLoad load = LoadAddressBook(path);
-  EXPECT_EQ(load.outcome, AddressBookLoadOutcome::Unreadable);
+  EXPECT_EQ(load.outcome, DataFileLoadOutcome::Unreadable);
   EXPECT_FALSE(load.status.ok());
   EXPECT_TRUE(load.entries.empty());
 }

@@ -232,7 +232,7 @@ TEST_F(DatabaseFileTest, DeletedMessagesAreGoneFromTheFileOnceTheProgramCloses) 
 
   CMsgList saved;
   ASSERT_EQ(LoadMessageDatabase(QFile::encodeName(DatabasePath()).toStdString(), saved).outcome,
-            DatabaseLoadOutcome::Complete);
+            DataFileLoadOutcome::Complete);
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0]->m_strText[0], kept);
 }

@@ -192,7 +192,7 @@ TEST_F(ComposerDataTest, DataIsLoadedWhenTheWindowOpensAndSavedWhenItCloses) {
   EXPECT_TRUE(test.app->m_MessageList.empty()) << "the list is emptied once it is saved";
   CMsgList saved;
   EXPECT_EQ(LoadMessageDatabase(QFile::encodeName(DatabasePath()).toStdString(), saved).outcome,
-            DatabaseLoadOutcome::Complete);
+            DataFileLoadOutcome::Complete);
   EXPECT_EQ(saved.size(), 2u);
   EXPECT_EQ(LoadAddressBook(QFile::encodeName(AddressBookPath()).toStdString()).entries,
             std::vector<CIPGroup>{CIPGroup("Hall")});

@@ -252,13 +252,13 @@ class MessageDatabaseFileOnDisk : public ::testing::Test {
 };
 
 TEST_F(MessageDatabaseFileOnDisk, MissingOrUnreadableFileLeavesTheListAsItWas) {
-  for (DatabaseLoadOutcome expected : {DatabaseLoadOutcome::Missing, DatabaseLoadOutcome::Unreadable}) {
-    if (expected == DatabaseLoadOutcome::Unreadable) std::filesystem::create_directory(m_path);
+  for (DataFileLoadOutcome expected : {DataFileLoadOutcome::Missing, DataFileLoadOutcome::Unreadable}) {
+    if (expected == DataFileLoadOutcome::Unreadable) std::filesystem::create_directory(m_path);
     CMsgList messages;
     messages.push_back(Message("kept"));
     DatabaseLoadResult result = LoadMessageDatabase(m_path, messages);
     EXPECT_EQ(result.outcome, expected);
-    EXPECT_EQ(result.status.ok(), expected == DatabaseLoadOutcome::Missing);
+    EXPECT_EQ(result.status.ok(), expected == DataFileLoadOutcome::Missing);
     EXPECT_EQ(messages.size(), 1u);
   }
 }
@@ -273,7 +273,7 @@ TEST_F(MessageDatabaseFileOnDisk, SaveThenLoadReplacesTheList) {
   CMsgList loaded;
   loaded.push_back(Message("replaced"));
   DatabaseLoadResult result = LoadMessageDatabase(m_path, loaded);
-  EXPECT_EQ(result.outcome, DatabaseLoadOutcome::Complete);
+  EXPECT_EQ(result.outcome, DataFileLoadOutcome::Complete);
   ASSERT_EQ(loaded.size(), 2u);
   EXPECT_EQ(loaded[0]->m_strText[0], "^K0^dC1one");
   EXPECT_EQ(loaded[1]->m_strText[0], "^K0^dC1two");
@@ -284,7 +284,7 @@ TEST_F(MessageDatabaseFileOnDisk, DamagedFileKeepsWhatWasReadAndSaysWhere) {
   std::ofstream(m_path, std::ios::binary) << fixture.substr(0, 100);
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(m_path, messages);
-  EXPECT_EQ(result.outcome, DatabaseLoadOutcome::Damaged);
+  EXPECT_EQ(result.outcome, DataFileLoadOutcome::Damaged);
   EXPECT_NE(result.status.message().find(m_path), std::string::npos);
   EXPECT_NE(result.status.message().find("byte 92"), std::string::npos) << result.status.message();
   EXPECT_EQ(messages.size(), 2u);
