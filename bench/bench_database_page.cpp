@@ -14,9 +14,9 @@
 #include <chrono>
 #include <memory>
 
+#include "../tests/link/RecordingPrompter.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramLoader.h"
-#include "app/Prompter.h"
 #include "app/QtText.h"
 #include "common/Text.h"
 #include "database/MessageRow.h"
@@ -27,13 +27,6 @@ namespace {
 using Seconds = std::chrono::duration<double>;
 constexpr int kMessages = 10000;
 constexpr double kBudgetSeconds = 0.1;
-
-class SilentPrompter : public IPrompter {
- public:
-  void Error(const std::string&) override {}
-  void Information(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-};
 
 // An offscreen application with an application object over 10,000 messages, for one benchmark.
 class PageBench {
@@ -59,7 +52,7 @@ class PageBench {
 
  private:
   QTemporaryDir m_folder;
-  SilentPrompter m_prompter;
+  RecordingPrompter m_prompter;
   CProgramLoader m_brand;
   std::unique_ptr<CNorvMarqueeApp> m_app;
 };
