@@ -4,8 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
+#include "../common/TempDir.h"
 #include "cli/CliCommand.h"
 #include "common/FileIO.h"
 
@@ -13,14 +12,6 @@ namespace {
 
 class CmdDb : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() / ("marquee_cmddb_" + std::to_string(::getpid()) + "_" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-    m_path = (m_dir / "NorvMarquee.nmd").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
 
   int RunTool(std::vector<std::string> args) {
     std::ostringstream out;
@@ -31,8 +22,8 @@ class CmdDb : public ::testing::Test {
     return status;
   }
 
-  std::filesystem::path m_dir;
-  std::string m_path;
+  TempDir m_dir;
+  std::string m_path = m_dir.PathOf("NorvMarquee.nmd");
   std::string m_out;
   std::string m_err;
 };

@@ -4,23 +4,15 @@
 #include <fstream>
 
 #include "common/FileIO.h"
+#include "TempDir.h"
 
 namespace {
 
 class FileIOTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() /
-            ("marquee_fileio_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
+  std::string PathOf(const char* name) const { return m_dir.PathOf(name); }
 
-  std::string PathOf(const char* name) const { return (m_dir / name).string(); }
-
-  std::filesystem::path m_dir;
+  TempDir m_dir;
 };
 
 TEST_F(FileIOTest, MissingFileIsReportedAsMissingNotAsError) {

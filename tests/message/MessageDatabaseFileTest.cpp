@@ -3,8 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
+#include "../common/TempDir.h"
 #include "message/MessageDatabaseFile.h"
 #include "message/StoredLine.h"
 
@@ -238,17 +237,9 @@ TEST(MessageDatabaseFile, AWriteThatFailsHalfwayIsReported) {
 
 class MessageDatabaseFileOnDisk : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = std::filesystem::temp_directory_path() / ("marquee_msgdb_" + std::to_string(::getpid()) + "_" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
-    m_path = (m_dir / "NorvMarquee.nmd").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-  std::filesystem::path m_dir;
-  std::string m_path;
+  TempDir m_dir;
+  std::string m_path = m_dir.PathOf("NorvMarquee.nmd");
 };
 
 TEST_F(MessageDatabaseFileOnDisk, MissingOrUnreadableFileLeavesTheListAsItWas) {
