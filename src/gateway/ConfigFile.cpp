@@ -185,6 +185,35 @@ void ReadHttp(const ConfigReader& reader, const toml::table& table, HttpConfig& 
     http.maxBodyBytes = reader.Integer(*n, "max_body_bytes", 1024, 64 * 1024 * 1024);
 }
 
+void ReadMqtt(const ConfigReader& reader, const toml::table& table, MqttConfig& mqtt) {
+  reader.CheckKeys(table,
+                   {"host", "port", "client_id", "username", "password", "ca_file", "cert_file", "key_file", "prefix",
+                    "qos", "discovery", "discovery_prefix"},
+                   "[mqtt]");
+  mqtt.enabled = true;
+  auto topicLevels = [&](const toml::node& n, std::string_view key, bool single) {
+    std::string text = reader.String(n, key);
+    const bool bad = text.empty() || text.find_first_of("+#") != std::string::npos ||
+                     (single && text.find('/') != std::string::npos) || text.front() == '/' || text.back() == '/';
+    if (bad) reader.Fail(n, std::string(key) + " \"" + text + "\" must be topic levels without '+', '#' or an empty level");
+    return text;
+  };
+  if (const toml::node* n = table.get("host")) mqtt.host = reader.String(*n, "host");
+  if (const toml::node* n = table.get("port")) mqtt.port = static_cast<uint16_t>(reader.Int(*n, "port", 1, 65535));
+  if (const toml::node* n = table.get("client_id")) mqtt.clientId = topicLevels(*n, "client_id", true);
+  if (const toml::node* n = table.get("username")) mqtt.username = reader.String(*n, "username");
+  if (const toml::node* n = table.get("password")) mqtt.password = reader.String(*n, "password");
+  if (const toml::node* n = table.get("ca_file")) mqtt.caFile = reader.String(*n, "ca_file");
+  if (const toml::node* n = table.get("cert_file")) mqtt.certFile = reader.String(*n, "cert_file");
+  if (const toml::node* n = table.get("key_file")) mqtt.keyFile = reader.String(*n, "key_file");
+  if (mqtt.certFile.empty() != mqtt.keyFile.empty()) reader.Fail(table, "cert_file and key_file go together");
+  if (!mqtt.certFile.empty() && mqtt.caFile.empty()) reader.Fail(table, "a client certificate needs ca_file (TLS)");
+  if (const toml::node* n = table.get("prefix")) mqtt.prefix = topicLevels(*n, "prefix", false);
+  if (const toml::node* n = table.get("qos")) mqtt.qos = reader.Int(*n, "qos", 0, 1);
+  if (const toml::node* n = table.get("discovery")) mqtt.discovery = reader.Bool(*n, "discovery");
+  if (const toml::node* n = table.get("discovery_prefix")) mqtt.discoveryPrefix = topicLevels(*n, "discovery_prefix", false);
+}
+
 // Each address book entry is a sign named after the entry; an entry with several members
 // (a group) gives one sign per member, named ENTRY-N and tagged with the entry's name.
 Status AddBookSigns(const std::string& bookPath, std::vector<SignConfig>& signs) {
@@ -216,7 +245,7 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
   std::map<std::string, std::string> origins;  // sign name -> where it was defined
   try {
     toml::table root = toml::parse(text, path);
-    reader.CheckKeys(root, {"address_book", "signs", "queue", "log", "http"}, "");
+    reader.CheckKeys(root, {"address_book", "signs", "queue", "log", "http", "mqtt"}, "");
     if (const toml::node* signs = root.get("signs")) {
       const auto* array = signs->as_array();
       if (array == nullptr) reader.Fail(*signs, "signs must be an array of tables ([[signs]])");
@@ -231,6 +260,7 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
     if (const toml::node* n = root.get("queue")) ReadQueue(reader, reader.Table(*n, "queue"), read.queue);
     if (const toml::node* n = root.get("log")) ReadLog(reader, reader.Table(*n, "log"), read.log);
     if (const toml::node* n = root.get("http")) ReadHttp(reader, reader.Table(*n, "http"), read.http);
+    if (const toml::node* n = root.get("mqtt")) ReadMqtt(reader, reader.Table(*n, "mqtt"), read.mqtt);
     if (const toml::node* n = root.get("address_book")) {
       const std::filesystem::path book = reader.String(*n, "address_book");
       read.addressBook = book.is_absolute() ? book.string() : (std::filesystem::path(path).parent_path() / book).string();

@@ -55,6 +55,23 @@ struct HttpConfig {
   int64_t maxBodyBytes = 65536;
 };
 
+// The MQTT side; off unless the file has an [mqtt] table.
+struct MqttConfig {
+  bool enabled = false;
+  std::string host = "127.0.0.1";
+  uint16_t port = 1883;
+  std::string clientId = "marquee-gateway";  // also the gateway's id in its topics
+  std::string username;
+  std::string password;
+  std::string caFile;  // set: TLS
+  std::string certFile;
+  std::string keyFile;
+  std::string prefix = "marquee";
+  int qos = 1;
+  bool discovery = false;  // Home Assistant MQTT discovery
+  std::string discoveryPrefix = "homeassistant";
+};
+
 struct GatewayConfig {
   std::string path;         // the file read
   std::string addressBook;  // address book file whose entries became signs; empty: none
@@ -62,4 +79,5 @@ struct GatewayConfig {
   QueueConfig queue;
   LogConfig log;
   HttpConfig http;
+  MqttConfig mqtt;
 };
