@@ -20,7 +20,9 @@ SignOwnership::Actions SignOwnership::Settled() {
   Actions actions = Decide();
   actions.claim.clear();
   for (const std::string& sign : m_signs) {
-    if (!m_refused.count(sign)) actions.claim.push_back(sign);
+    if (m_refused.count(sign)) continue;
+    actions.claim.push_back(sign);
+    m_owners[sign] = m_self;
   }
   return actions;
 }
@@ -52,6 +54,8 @@ SignOwnership::Actions SignOwnership::Decide() {
     }
     if (drivenBy.empty() && m_settled && (owner == m_owners.end() || owner->second != m_self)) {
       actions.claim.push_back(sign);
+      // Our claim is the owner of record from now on, until another one arrives.
+      m_owners[sign] = m_self;
     }
     if (drivenBy.empty() == wasDriven && (wasDriven || m_refused[sign] == drivenBy)) continue;
     if (drivenBy.empty()) {
