@@ -85,9 +85,13 @@ Status StateStore::Open(const std::string& stateDir) {
   m_path = (std::filesystem::path(stateDir) / "gateway.db").string();
   if (Status opened = m_db.Open(m_path); !opened.ok()) return opened;
 
-  SqliteStatement version = m_db.Prepare("PRAGMA user_version");
-  const int64_t found = version.Step() ? version.Int(0) : -1;
-  if (!version.status().ok()) return Status::OsFailure(m_path + ": not a database (" + version.status().message() + ")");
+  int64_t found = -1;
+  {
+    SqliteStatement version = m_db.Prepare("PRAGMA user_version");
+    if (version.Step()) found = version.Int(0);
+    if (!version.status().ok())
+      return Status::OsFailure(m_path + ": not a database (" + version.status().message() + ")");
+  }
   if (found > kSchemaVersion)
     return Status::OsFailure(m_path + ": written by a newer gateway (schema " + std::to_string(found) + ")");
 
