@@ -189,6 +189,42 @@ Status LiveSigns::Fill(const std::string& body, bool refresh, std::string& fille
 
 LiveSigns::Submission LiveSigns::Submit(const SubmitTarget& target, std::string_view body, std::string_view source,
                                         std::string_view clientId) {
+  if (clientId.empty()) return SubmitOnce(target, body, source);
+  std::string key = std::string(source) + ":" + std::string(clientId);
+  if (std::optional<std::string> stored = m_store.FindCommand(key)) {
+    Submission again;
+    nlohmann::json accepted = nlohmann::json::parse(*stored, nullptr, false);
+    for (const nlohmann::json& item : accepted.is_array() ? accepted : nlohmann::json::array()) {
+      again.result.accepted.push_back(
+          {item.value("id", ""), item.value("sign", ""), CodePageToUtf8(item.value("command", ""))});
+    }
+    return again;
+  }
+  Submission submission = SubmitOnce(target, body, source);
+  if (submission.result.ok()) {
+    nlohmann::json accepted = nlohmann::json::array();
+    for (const AcceptedMessage& a : submission.result.accepted) {
+      accepted.push_back({{"id", a.id}, {"sign", a.sign}, {"command", CodePageToUtf8(a.command)}});
+    }
+    // After the queue has it: a crash before this line means the command is sent twice,
+    // never that it is lost.
+    if (Status s = m_store.PutCommand(key, accepted.dump()); !s.ok()) qWarning("live: %s", s.message().c_str());
+  }
+  return submission;
+}
+
+void LiveSigns::SetSignOwner(const std::string& sign, const std::string& owner) {
+  if (LiveSign* live = Find(sign)) live->owner = owner;
+}
+
+std::string LiveSigns::OwnerOf(std::string_view sign) const {
+  for (const auto& live : m_signs) {
+    if (live->name == sign) return live->owner;
+  }
+  return {};
+}
+
+LiveSigns::Submission LiveSigns::SubmitOnce(const SubmitTarget& target, std::string_view body, std::string_view source) {
   Submission submission;
   JsonDocument document = ParseJsonStrictly(body, kBodyDepth);
   std::optional<int> priority;
@@ -205,6 +241,12 @@ LiveSigns::Submission LiveSigns::Submit(const SubmitTarget& target, std::string_
   bool isTemplate = ParseTemplate(text, tmpl);
   std::vector<LiveSign*> signs = Targets(target);
   std::time_t now = std::time(nullptr);
+  if (target.kind == SubmitTarget::Kind::kSign && signs.size() == 1 && !signs[0]->owner.empty()) {
+    submission.result.error = GatewayError{GatewayError::Kind::kUnavailable, "driven_elsewhere",
+                                           "sign " + target.name + " is driven by gateway " + signs[0]->owner};
+    return submission;
+  }
+  bool anyElsewhere = std::erase_if(signs, [](LiveSign* s) { return !s->owner.empty(); }) > 0;
 
   // A plain message that nothing outranks goes to the queues as it is, all signs at once.
   auto outranked = [&](const LiveSign& sign) {
@@ -212,8 +254,8 @@ LiveSigns::Submission LiveSigns::Submit(const SubmitTarget& target, std::string_
     return active.source != ActiveChoice::Source::None && (!priority || active.priority > *priority);
   };
   bool anyOutranked = std::any_of(signs.begin(), signs.end(), [&](LiveSign* s) { return outranked(*s); });
-  if (!priority && !isTemplate && !anyOutranked) {
-    submission.result = m_gateway.Submit(target, body, source, clientId);
+  if (!priority && !isTemplate && !anyOutranked && !anyElsewhere) {
+    submission.result = m_gateway.Submit(target, body, source);
     for (const AcceptedMessage& accepted : submission.result.accepted) {
       if (LiveSign* sign = Find(accepted.sign)) {
         sign->baseBody = text;
@@ -226,7 +268,14 @@ LiveSigns::Submission LiveSigns::Submit(const SubmitTarget& target, std::string_
     }
     return submission;
   }
-  if (signs.empty()) return {m_gateway.Submit(target, body, source, clientId), {}};
+  if (signs.empty()) {
+    if (anyElsewhere) {
+      submission.result.error = GatewayError{GatewayError::Kind::kNotFound, "unknown_tag",
+                                             "this gateway drives no sign with the tag " + target.name};
+      return submission;
+    }
+    return {m_gateway.Submit(target, body, source), {}};
+  }
 
   // Otherwise sign by sign: filled, and only where it shows now.
   std::optional<GatewayTime> expires;
@@ -254,7 +303,7 @@ LiveSigns::Submission LiveSigns::Submit(const SubmitTarget& target, std::string_
   for (LiveSign* sign : signs) {
     std::string id;
     if (!outranked(*sign)) {
-      SubmitResult one = m_gateway.Submit({SubmitTarget::Kind::kSign, sign->name}, sent, source, clientId);
+      SubmitResult one = m_gateway.Submit({SubmitTarget::Kind::kSign, sign->name}, sent, source);
       if (!one.ok()) {
         submission.result.error = one.error;
         return submission;
@@ -304,6 +353,9 @@ void LiveSigns::Evaluate(LiveSign& sign) {
     if (!wake || at < *wake) wake = at;
   };
 
+  if (!sign.owner.empty()) {
+    body.clear();  // another gateway drives it
+  }
   if (!body.empty() && !(want == sign.shown)) {
     std::string sent = body;
     Status filled = isTemplate ? Fill(body, false, sent) : Status();

@@ -45,12 +45,15 @@ class LiveSigns : public QObject {
 
   // As Gateway::Submit, with "priority" (0 to 1000) for an interrupt and placeholders in
   // the text. held lists the signs whose base message waits behind something higher.
+  // clientId (a publisher's id of the command) makes a second submission with that id
+  // answer with what the first one stored, instead of storing it again.
   struct Submission {
     SubmitResult result;
     std::vector<std::string> held;
   };
   Submission Submit(const SubmitTarget& target, std::string_view body, std::string_view source,
                     std::string_view clientId = {});
+  Submission SubmitOnce(const SubmitTarget& target, std::string_view body, std::string_view source);
 
   // Sets a variable (UTF-8) and refreshes the signs whose template uses it.
   Status SetVariable(const std::string& name, const std::string& value);
@@ -59,6 +62,11 @@ class LiveSigns : public QObject {
   std::vector<ScheduleEntry> Schedules() const { return m_schedules; }
   // Replaces the schedule entries (each checked first; on an error nothing changes).
   Status SetSchedules(std::vector<ScheduleEntry> entries);
+
+  // Another gateway drives the sign (owner set) or this one does again (owner empty):
+  // submissions for it are refused and those for its tags leave it out.
+  void SetSignOwner(const std::string& sign, const std::string& owner);
+  std::string OwnerOf(std::string_view sign) const;
 
   // Ends an interrupt early by its message id; false when no interrupt has that id.
   bool CancelInterrupt(std::string_view messageId);
@@ -76,6 +84,7 @@ class LiveSigns : public QObject {
   struct LiveSign {
     std::string name;
     std::vector<std::string> tags;
+    std::string owner;  // another gateway that drives it; empty: this one
     std::string baseBody;  // the last message without a priority, as posted
     std::string baseId;
     std::vector<Interrupt> interrupts;  // message: the body as posted; id: its message id

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "common/Status.h"
@@ -15,6 +16,12 @@ class LiveStore {
   // Every document, by name.
   std::map<std::string, std::string> LoadAll(Status& status);
   Status Put(const std::string& name, const std::string& json);
+
+  // What a command with a publisher's id was stored as (JSON), so a redelivery of it is
+  // answered alike; entries older than kCommandIdDays go at Open.
+  static constexpr int kCommandIdDays = 7;
+  std::optional<std::string> FindCommand(const std::string& id);
+  Status PutCommand(const std::string& id, const std::string& json);
 
  private:
   SqliteDb m_db;

@@ -6,6 +6,7 @@
 
 #include "common/CodePage.h"
 #include "gateway/Gateway.h"
+#include "gateway/LiveSigns.h"
 #include "gateway/MqttTopics.h"
 #include "message/CommandDecoder.h"
 #include "message/InlineCodes.h"
@@ -53,9 +54,10 @@ std::string PlainText(std::string_view textWithCodes) {
 
 }  // namespace
 
-MqttBridge::MqttBridge(Gateway& gateway, const MqttConfig& config, QObject* parent)
+MqttBridge::MqttBridge(Gateway& gateway, LiveSigns& live, const MqttConfig& config, QObject* parent)
     : QObject(parent),
       m_gateway(gateway),
+      m_live(live),
       m_config(config),
       m_client(std::make_unique<MqttClient>(ClientSettings(config), this)),
       m_ownership(config.clientId, SignNames(gateway)) {
@@ -109,7 +111,7 @@ void MqttBridge::Arrived(const std::string& topic, const std::string& payload, b
       Apply(m_ownership.StatusSeen(in->name, payload));
       break;
     case MqttInTopic::Kind::kVariable: {
-      Status set = m_gateway.SetVariable(in->name, payload);
+      Status set = m_live.SetVariable(in->name, payload);
       if (!set.ok()) qWarning("mqtt: variable %s: %s", in->name.c_str(), set.message().c_str());
       break;
     }
@@ -138,7 +140,7 @@ void MqttBridge::Command(const MqttInTopic& topic, const std::string& payload) {
     return;
   }
   SubmitTarget target{forSign ? SubmitTarget::Kind::kSign : SubmitTarget::Kind::kTag, topic.name};
-  SubmitResult result = m_gateway.Submit(target, command.body, "mqtt", command.id);
+  SubmitResult result = m_live.Submit(target, command.body, "mqtt", command.id).result;
   if (!result.ok()) {
     // A tag none of this gateway's signs carries may be another gateway's.
     if (!forSign && result.error->kind == GatewayError::Kind::kNotFound) return;
@@ -172,7 +174,7 @@ void MqttBridge::Apply(const SignOwnership::Actions& actions) {
       qWarning("mqtt: sign %s is driven by gateway %s; this gateway leaves it alone", change.sign.c_str(),
                change.owner.c_str());
     }
-    m_gateway.SetSignOwner(change.sign, change.owner);
+    m_live.SetSignOwner(change.sign, change.owner);
   }
 }
 

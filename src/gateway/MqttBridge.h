@@ -8,9 +8,11 @@
 
 #include "gateway/GatewayConfig.h"
 #include "gateway/MqttClient.h"
+#include "gateway/MqttTopics.h"
 #include "gateway/SignOwnership.h"
 
 class Gateway;
+class LiveSigns;
 struct SignState;
 
 // The gateway's MQTT side: takes commands from the broker into the gateway's queues and
@@ -23,7 +25,7 @@ class MqttBridge : public QObject {
   Q_OBJECT
 
  public:
-  MqttBridge(Gateway& gateway, const MqttConfig& config, QObject* parent = nullptr);
+  MqttBridge(Gateway& gateway, LiveSigns& live, const MqttConfig& config, QObject* parent = nullptr);
   ~MqttBridge() override;
 
   // Starts connecting; BadInput for settings the client refuses.
@@ -41,6 +43,7 @@ class MqttBridge : public QObject {
   void PublishJson(const std::string& topic, const std::string& json, bool retain);
 
   Gateway& m_gateway;
+  LiveSigns& m_live;
   MqttConfig m_config;
   std::unique_ptr<MqttClient> m_client;
   SignOwnership m_ownership;
