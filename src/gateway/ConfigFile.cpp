@@ -214,6 +214,41 @@ void ReadMqtt(const ConfigReader& reader, const toml::table& table, MqttConfig& 
   if (const toml::node* n = table.get("discovery_prefix")) mqtt.discoveryPrefix = topicLevels(*n, "discovery_prefix", false);
 }
 
+void ReadLive(const ConfigReader& reader, const toml::table& table, LiveConfig& live) {
+  reader.CheckKeys(table, {"refresh_interval_ms"}, "[live]");
+  if (const toml::node* n = table.get("refresh_interval_ms"))
+    live.refreshIntervalMs = reader.Int(*n, "refresh_interval_ms", 100, 3600000);
+}
+
+// [[schedules]]: id, signs or tag, days ("mon-fri"), from and to ("06:00"), priority, and
+// the message as an inline table in the JSON form of a posted message.
+ScheduleEntry ReadSchedule(const ConfigReader& reader, const toml::table& table) {
+  reader.CheckKeys(table, {"id", "signs", "tag", "days", "from", "to", "priority", "message"}, "[[schedules]]");
+  ScheduleEntry entry;
+  auto need = [&](const char* key) -> const toml::node& {
+    const toml::node* n = table.get(key);
+    if (n == nullptr) reader.Fail(table, std::string("a schedule needs ") + key);
+    return *n;
+  };
+  entry.id = reader.String(need("id"), "id");
+  if (const toml::node* n = table.get("signs")) entry.signs = reader.Strings(*n, "signs");
+  if (const toml::node* n = table.get("tag")) entry.tag = reader.String(*n, "tag");
+  if (const toml::node* n = table.get("days")) {
+    if (Status s = ParseDays(reader.String(*n, "days"), entry.days); !s.ok()) reader.Fail(*n, s.message());
+  }
+  for (const char* key : {"from", "to"}) {
+    const toml::node& n = need(key);
+    int& minutes = std::string_view(key) == "from" ? entry.startMinute : entry.endMinute;
+    if (Status s = ParseTimeOfDay(reader.String(n, key), minutes); !s.ok()) reader.Fail(n, s.message());
+  }
+  if (const toml::node* n = table.get("priority")) entry.priority = reader.Int(*n, "priority", 0, 1000);
+  std::ostringstream json;
+  json << toml::json_formatter{reader.Table(need("message"), "message")};
+  entry.message = json.str();
+  if (Status s = CheckScheduleEntry(entry); !s.ok()) reader.Fail(table, s.message());
+  return entry;
+}
+
 // Each address book entry is a sign named after the entry; an entry with several members
 // (a group) gives one sign per member, named ENTRY-N and tagged with the entry's name.
 Status AddBookSigns(const std::string& bookPath, std::vector<SignConfig>& signs) {
@@ -245,7 +280,7 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
   std::map<std::string, std::string> origins;  // sign name -> where it was defined
   try {
     toml::table root = toml::parse(text, path);
-    reader.CheckKeys(root, {"address_book", "signs", "queue", "log", "http", "mqtt"}, "");
+    reader.CheckKeys(root, {"address_book", "signs", "queue", "log", "http", "mqtt", "live", "schedules"}, "");
     if (const toml::node* signs = root.get("signs")) {
       const auto* array = signs->as_array();
       if (array == nullptr) reader.Fail(*signs, "signs must be an array of tables ([[signs]])");
@@ -261,6 +296,12 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
     if (const toml::node* n = root.get("log")) ReadLog(reader, reader.Table(*n, "log"), read.log);
     if (const toml::node* n = root.get("http")) ReadHttp(reader, reader.Table(*n, "http"), read.http);
     if (const toml::node* n = root.get("mqtt")) ReadMqtt(reader, reader.Table(*n, "mqtt"), read.mqtt);
+    if (const toml::node* n = root.get("live")) ReadLive(reader, reader.Table(*n, "live"), read.live);
+    if (const toml::node* schedules = root.get("schedules")) {
+      const auto* array = schedules->as_array();
+      if (array == nullptr) reader.Fail(*schedules, "schedules must be an array of tables ([[schedules]])");
+      for (const toml::node& item : *array) read.live.schedules.push_back(ReadSchedule(reader, reader.Table(item, "schedules")));
+    }
     if (const toml::node* n = root.get("address_book")) {
       const std::filesystem::path book = reader.String(*n, "address_book");
       read.addressBook = book.is_absolute() ? book.string() : (std::filesystem::path(path).parent_path() / book).string();

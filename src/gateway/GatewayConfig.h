@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "live/Schedule.h"
+
 // The gateway's configuration as read from its TOML file (see ConfigFile.h). Plain values,
 // no Qt; every field holds its default until the file says otherwise.
 
@@ -72,6 +74,12 @@ struct MqttConfig {
   std::string discoveryPrefix = "homeassistant";
 };
 
+// Live messages: schedule entries from the file, and how often a template may be resent.
+struct LiveConfig {
+  int refreshIntervalMs = 2000;
+  std::vector<ScheduleEntry> schedules;  // replaced by those set over the API, once set
+};
+
 struct GatewayConfig {
   std::string path;         // the file read
   std::string addressBook;  // address book file whose entries became signs; empty: none
@@ -80,4 +88,5 @@ struct GatewayConfig {
   LogConfig log;
   HttpConfig http;
   MqttConfig mqtt;
+  LiveConfig live;
 };

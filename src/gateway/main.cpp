@@ -2,12 +2,15 @@
 
 #include <QCoreApplication>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/CliOptions.h"
 #include "gateway/ConfigFile.h"
 #include "gateway/Gateway.h"
+#include "gateway/LiveSigns.h"
+#include "gateway/MqttBridge.h"
 #include "sim/QuitSignals.h"
 
 namespace {
@@ -38,11 +41,21 @@ int main(int argc, char** argv) {
     std::cerr << "marquee-gateway: " << loaded.message() << "\n";
     return 1;
   }
-  Gateway gateway(std::move(config), options.Value("--state").value_or(kDefaultStateDir));
-  if (Status started = gateway.Start(); !started.ok()) {
-    std::cerr << "marquee-gateway: " << started.message() << "\n";
-    return 1;
+  const std::string stateDir = options.Value("--state").value_or(kDefaultStateDir);
+  LiveConfig liveConfig = config.live;
+  Gateway gateway(std::move(config), stateDir);
+  LiveSigns live(gateway, liveConfig.schedules, liveConfig.refreshIntervalMs);
+  std::unique_ptr<MqttBridge> mqtt;
+  if (gateway.config().mqtt.enabled) mqtt = std::make_unique<MqttBridge>(gateway, live, gateway.config().mqtt);
+  for (Status started : {gateway.Start(), live.Start(stateDir), mqtt ? mqtt->Start() : Status()}) {
+    if (!started.ok()) {
+      std::cerr << "marquee-gateway: " << started.message() << "\n";
+      return 1;
+    }
   }
-  QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
+  QuitSignals quitSignals([&] {
+    if (mqtt) mqtt->Stop();
+    gateway.Shutdown([] { QCoreApplication::quit(); });
+  });
   return app.exec();
 }
