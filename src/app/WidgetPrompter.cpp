@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "app/QtText.h"
+#include "common/QtText.h"
 
 void WidgetPrompter::Error(const std::string& text) {
   QMessageBox::critical(m_parent, m_caption, ToQString(text));

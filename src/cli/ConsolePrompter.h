@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "common/Text.h"
 
 // The command-line tool's prompter: errors go to the error stream and information to the

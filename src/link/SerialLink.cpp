@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "link/PortDevice.h"
 
 namespace {

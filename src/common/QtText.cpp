@@ -1,4 +1,4 @@
-#include "app/QtText.h"
+#include "common/QtText.h"
 
 #include <QByteArray>
 
