@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 namespace {
