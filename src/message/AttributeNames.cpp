@@ -23,22 +23,32 @@ constexpr std::array<NamedColor, 3> kColors = {{{"red", kColorRed}, {"green", kC
 
 std::string_view AttributeName(Attribute attribute) {
   switch (attribute) {
-    case Attribute::Address: return "address";
-    case Attribute::Position: return "position";
-    case Attribute::Effect: return "effect";
-    case Attribute::Reset: return "reset";
-    case Attribute::Flash: return "flash";
+    case Attribute::Address:
+      return "address";
+    case Attribute::Position:
+      return "position";
+    case Attribute::Effect:
+      return "effect";
+    case Attribute::Reset:
+      return "reset";
+    case Attribute::Flash:
+      return "flash";
   }
   return {};
 }
 
 std::span<const std::string_view> AttributeValueNames(Attribute attribute) {
   switch (attribute) {
-    case Attribute::Address: return kAddressNames;
-    case Attribute::Position: return kPositionNames;
-    case Attribute::Effect: return kEffectNames;
-    case Attribute::Reset: return kResetNames;
-    case Attribute::Flash: return kFlashNames;
+    case Attribute::Address:
+      return kAddressNames;
+    case Attribute::Position:
+      return kPositionNames;
+    case Attribute::Effect:
+      return kEffectNames;
+    case Attribute::Reset:
+      return kResetNames;
+    case Attribute::Flash:
+      return kFlashNames;
   }
   return {};
 }

@@ -13,14 +13,6 @@ bool AllDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The encoder writes a line-size code exactly when the text holds a size code ("^K4"
-// included).
-bool HasSizeCode(std::string_view text) {
-  for (size_t at = text.find("^K"); at != std::string_view::npos; at = text.find("^K", at + 1))
-    if (at + 2 < text.size() && text[at + 2] >= '0' && text[at + 2] <= '4') return true;
-  return false;
-}
-
 // The index of the first table code the text starts with; 0 (the "nothing" entry) for none.
 template <size_t N>
 size_t LeadingCode(std::string_view text, const std::array<LineCode, N>& codes) {
@@ -33,15 +25,18 @@ class Decoder {
  public:
   explicit Decoder(std::string_view text) : m_rest(text) {}
 
-  DecodedCommand Run(bool lineSizeMayLead) {
+  // Where the header may end: the text begins at the first byte that is no header code
+  // or, when a code there belongs to the text, earlier.
+  enum HeaderEnd { kAfterEffect, kAfterPosition, kAfterReset };
+
+  DecodedCommand Run(HeaderEnd end) {
     ReadAddress();
     ReadReset();
-    if (lineSizeMayLead) {
+    m_decoded.message.codes.position = kPositionDefault;
+    if (end != kAfterReset) {
       ReadLineSize();
       ReadPosition();
-      ReadEffect();
-    } else {
-      m_decoded.message.codes.position = kPositionDefault;
+      if (end == kAfterEffect) ReadEffect();
     }
     ReadTail();
     ReadText();
@@ -49,8 +44,6 @@ class Decoder {
     m_decoded.pieces.insert(m_decoded.pieces.end(), m_tail.begin(), m_tail.end());
     return std::move(m_decoded);
   }
-
-  bool TookLineSizeWithoutSizeCode() const { return m_tookLineSize && !HasSizeCode(m_decoded.message.text); }
 
  private:
   std::string Take(size_t length) {
@@ -90,7 +83,6 @@ class Decoder {
   void ReadLineSize() {
     for (size_t size = 0; size < kLineSizeCodes.size(); ++size) {
       if (!m_rest.starts_with(kLineSizeCodes[size].text)) continue;
-      m_tookLineSize = true;
       Add(CommandPiece::kHeader, Take(kLineSizeCodes[size].text.size()),
           Format("Line size: the largest character is size %zu%s", size + 1, size == 3 ? " or 5" : ""));
       return;
@@ -104,7 +96,6 @@ class Decoder {
       Add(CommandPiece::kHeader, Take(kCenterCode.text.size()), "Position: Center");
       return;
     }
-    codes.position = kPositionDefault;
     for (const LineCode* code : {&kStartingAtCode, &kStartingAtClearLineCode}) {
       size_t length = code->text.size();
       if (!m_rest.starts_with(code->text) || m_rest.size() < length + 4 || !AllDigits(m_rest.substr(length, 4)))
@@ -168,13 +159,20 @@ class Decoder {
 
   static std::string TokenMeaning(InlineToken::Kind kind, std::string_view code) {
     switch (kind) {
-      case InlineToken::kSize: return Format("Character size %d", code[2] - '0' + 1);
-      case InlineToken::kColor: return "Colour " + std::string(code[3] == '1' ? "red" : code[3] == '2' ? "green" : "yellow");
-      case InlineToken::kBlink: return code[2] == '1' ? "Blinking on" : "Blinking off";
-      case InlineToken::kLineBreak: return "New line";
-      case InlineToken::kFinalLineBreak: return "New line (an empty last line)";
-      case InlineToken::kEscape: return "Escape byte (skipped)";
-      case InlineToken::kCharacter: break;
+      case InlineToken::kSize:
+        return Format("Character size %d", code[2] - '0' + 1);
+      case InlineToken::kColor:
+        return "Colour " + std::string(code[3] == '1' ? "red" : code[3] == '2' ? "green" : "yellow");
+      case InlineToken::kBlink:
+        return code[2] == '1' ? "Blinking on" : "Blinking off";
+      case InlineToken::kLineBreak:
+        return "New line";
+      case InlineToken::kFinalLineBreak:
+        return "New line (an empty last line)";
+      case InlineToken::kEscape:
+        return "Escape byte (skipped)";
+      case InlineToken::kCharacter:
+        break;
     }
     return "Text";
   }
@@ -182,16 +180,20 @@ class Decoder {
   std::string_view m_rest;
   DecodedCommand m_decoded;
   std::vector<CommandPiece> m_tail;  // last piece first
-  bool m_tookLineSize = false;
 };
 
 }  // namespace
 
 DecodedCommand DecodeCommandString(std::string_view commandString) {
-  // A line-size code at the front of a text without size codes is the text's own: the
-  // encoder writes one only for texts that have them, and none is written after it.
-  Decoder greedy(commandString);
-  DecodedCommand decoded = greedy.Run(true);
-  if (!greedy.TookLineSizeWithoutSizeCode()) return decoded;
-  return Decoder(commandString).Run(false);
+  // Codes at the front of the text read as header codes, which builds the same string,
+  // except where the header would then need what the string lacks: a line-size code is
+  // written only for a text with size codes, a scroll effect only with its end mark.
+  // Then the code is the text's own.
+  DecodedCommand greedy = Decoder(commandString).Run(Decoder::kAfterEffect);
+  if (BuildCommandString(greedy.message) == commandString) return greedy;
+  for (Decoder::HeaderEnd end : {Decoder::kAfterPosition, Decoder::kAfterReset}) {
+    DecodedCommand decoded = Decoder(commandString).Run(end);
+    if (BuildCommandString(decoded.message) == commandString) return decoded;
+  }
+  return greedy;
 }

@@ -14,7 +14,10 @@
 // For every string BuildCommandString makes, BuildCommandString(decoded.message) gives
 // the same string back. Where the string cannot tell (a typed "^B1" at the front of a
 // text whose message has no effect code reads the same as the blink effect), the code
-// is taken as the attribute, which builds the same string.
+// is taken as the attribute, which builds the same string; a code that the attribute
+// could not have produced there (a line size without size codes in the text, a scroll
+// effect without its end mark) stays in the text. A string from elsewhere that matches
+// no reading exactly is read greedily, codes first.
 
 struct CommandPiece {
   enum Kind { kAddress, kHeader, kText, kTail };
