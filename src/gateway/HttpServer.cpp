@@ -34,6 +34,7 @@ std::optional<std::vector<std::string>> Segments(const QUrl& url) {
   const QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
   if (!path.startsWith('/')) return std::nullopt;
   std::vector<std::string> segments;
+  if (path == "/") return segments;
   for (const QByteArray& part : path.mid(1).split('/')) {
     if (part.isEmpty()) return std::nullopt;
     segments.push_back(QByteArray::fromPercentEncoding(part).toStdString());

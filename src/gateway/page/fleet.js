@@ -99,14 +99,14 @@ async function send(event) {
   const button = event.target.querySelector("button");
   const token = document.getElementById("token").value;
   sessionStorage.setItem("gateway-token", token);
-  const run = {text: document.getElementById("text").value, color: document.getElementById("color").value,
-               size: Number(document.getElementById("size").value)};
+  // The colour as the inline code in front of the text, which may hold codes of its own.
+  const raw = "^dC" + document.getElementById("color").value + document.getElementById("text").value;
   const headers = {"Content-Type": "application/json"};
   if (token) headers.Authorization = "Bearer " + token;
   button.disabled = true;
   try {
     const response = await fetch(api + "/" + document.getElementById("target").value.split("/").map(encodeURIComponent).join("/") + "/messages",
-                                 {method: "POST", headers, body: JSON.stringify({lines: [[run]]})});
+                                 {method: "POST", headers, body: JSON.stringify({raw})});
     const answer = await response.json();
     if (response.ok) {
       result.className = "ok";
