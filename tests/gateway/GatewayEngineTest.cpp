@@ -1,5 +1,5 @@
 // The engine in this process against a simulated fleet (marquee-sim --tcp-range on
-// 127.0.4.1-4) and a refusing address (127.0.4.250, where nothing listens).
+// 127.0.44.1-4) and a refusing address (127.0.44.250, where nothing listens).
 
 #include <gtest/gtest.h>
 
@@ -9,15 +9,15 @@
 #include <functional>
 #include <map>
 
-#include "../common/TempDir.h"
-#include "../sim/ChildProcess.h"
 #include "gateway/Gateway.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* kRefusing = "127.0.4.250";
+constexpr const char* kRefusing = "127.0.44.250";
 
 SignConfig Tcp(const std::string& name, const std::string& address, std::vector<std::string> tags = {"all"}) {
   SignConfig sign;
@@ -44,12 +44,12 @@ class GatewayEngine : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_sim.WaitForLine(ChildProcess::kErr, [](const std::string& line) {
-      return line.find("listen tcp=127.0.4.4:") != std::string::npos;
+      return line.find("listen tcp=127.0.44.4:") != std::string::npos;
     }));
     m_config.queue.backoffInitialMs = 20;
     m_config.queue.backoffMaxMs = 80;
     m_config.queue.retryAttempts = 3;
-    for (int i = 1; i <= 4; ++i) m_config.signs.push_back(Tcp("s" + std::to_string(i), "127.0.4." + std::to_string(i)));
+    for (int i = 1; i <= 4; ++i) m_config.signs.push_back(Tcp("s" + std::to_string(i), "127.0.44." + std::to_string(i)));
     m_config.signs.push_back(Tcp("dead", kRefusing));
   }
 
@@ -73,7 +73,7 @@ class GatewayEngine : public ::testing::Test {
 
   static MessageState StateOf(Gateway& gateway, const std::string& id) { return gateway.Message(id)->state; }
 
-  ChildProcess m_sim{{MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.4.1-127.0.4.4", "--group", "1", "--unit", "5",
+  ChildProcess m_sim{{MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.44.1-127.0.44.4", "--group", "1", "--unit", "5",
                       "--gap", "20"}};
   TempDir m_state;
   GatewayConfig m_config;
@@ -94,7 +94,7 @@ TEST_F(GatewayEngine, SendsATagToEverySignWhileAnUnreachableOneRetriesAndFails) 
   for (int i = 1; i <= 4; ++i) {
     const std::string sign = "s" + std::to_string(i);
     EXPECT_EQ(finished[sign].state, MessageState::kSent) << sign;
-    EXPECT_TRUE(SimShows("127.0.4." + std::to_string(i), "HELLO")) << sign;
+    EXPECT_TRUE(SimShows("127.0.44." + std::to_string(i), "HELLO")) << sign;
     const SignState state = *gateway->Sign(sign);
     EXPECT_EQ(state.currentCommand, "^A010005HELLO");
     EXPECT_TRUE(state.lastSuccess.has_value());
@@ -179,10 +179,10 @@ TEST_F(GatewayEngine, WhatARunLeftQueuedIsSentByTheNext) {
     auto gateway = Start();
     id = gateway->Submit({SubmitTarget::Kind::kSign, "line"}, R"({"raw": "AGAIN"})", "test").accepted.at(0).id;
   }
-  m_config.signs = {Tcp("line", "127.0.4.2")};
+  m_config.signs = {Tcp("line", "127.0.44.2")};
   auto gateway = Start();
   ASSERT_TRUE(RunUntil([&] { return StateOf(*gateway, id) == MessageState::kSent; }));
-  EXPECT_TRUE(SimShows("127.0.4.2", "AGAIN"));
+  EXPECT_TRUE(SimShows("127.0.44.2", "AGAIN"));
   EXPECT_EQ(gateway->Sign("line")->currentMessageId, id);
 }
 
