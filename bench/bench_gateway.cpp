@@ -13,7 +13,7 @@
 #include <memory>
 #include <unistd.h>
 
-#include "../tests/sim/ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "gateway/Gateway.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <QCoreApplication>
 #include <chrono>
 
-#include "../tests/link/PtyPair.h"
-#include "../tests/link/RecordingPrompter.h"
 #include "link/SendToMarquee.h"
+#include "support/PtyPair.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 

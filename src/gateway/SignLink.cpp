@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "link/LinkResult.h"
 #include "link/PacedWrite.h"
 #include "link/SerialLink.h"

@@ -1,6 +1,6 @@
 #include "link/LinkResult.h"
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 std::string LinkErrorText(const LinkResult& result) {
   switch (result.code) {

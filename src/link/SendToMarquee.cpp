@@ -1,6 +1,6 @@
 #include "link/SendToMarquee.h"
 
-#include "app/BusyIndicator.h"
+#include "common/BusyIndicator.h"
 #include "common/Text.h"
 #include "link/SerialLink.h"
 #include "link/TcpSend.h"

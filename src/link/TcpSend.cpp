@@ -1,6 +1,6 @@
 #include "link/TcpSend.h"
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "link/BlockingSocket.h"
 #include "link/LinkResult.h"
 #include "link/TcpRules.h"

@@ -7,8 +7,8 @@
 #include <csignal>
 #include <fstream>
 
-#include "../common/TempDir.h"
-#include "../sim/ChildProcess.h"
+#include "support/TempDir.h"
+#include "support/ChildProcess.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "RecordingPrompter.h"
 #include "link/LinkResult.h"
+#include "support/RecordingPrompter.h"
 
 TEST(LinkResult, TextForEveryCode) {
   struct Row {

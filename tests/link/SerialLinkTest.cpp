@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 #include <termios.h>
 
-#include <QTemporaryDir>
 #include <fstream>
 
-#include "../app/CountingBusy.h"
-#include "PtyPair.h"
-#include "RecordingPrompter.h"
 #include "link/SendToMarquee.h"
 #include "link/SerialLink.h"
+#include "support/CountingBusy.h"
+#include "support/PtyPair.h"
+#include "support/RecordingPrompter.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -77,9 +77,8 @@ TEST(SerialLink, EmptyCommandOpensClosesAndSucceeds) {
 }
 
 TEST(SerialLink, RefusedPortsShowTheirMessage) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const std::string regularFile = dir.path().toStdString() + "/notaport";
+  TempDir dir;
+  const std::string regularFile = dir.PathOf("notaport");
   std::ofstream(regularFile) << "";
   struct Row {
     std::string port;
@@ -87,7 +86,7 @@ TEST(SerialLink, RefusedPortsShowTheirMessage) {
   };
   const Row rows[] = {
       {"ttyDOESNOTEXIST9", "Invalid Port"},   {"/dev/nonexistent/ttyS0", "Invalid Port"},          {"", "Invalid Port"},
-      {regularFile, "Error in sending data"}, {dir.path().toStdString(), "Error in sending data"},
+      {regularFile, "Error in sending data"}, {dir.path().string(), "Error in sending data"},
   };
   for (const Row& row : rows) {
     RecordingPrompter prompter;

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "LoopbackListener.h"
-#include "RecordingPrompter.h"
 #include "link/BlockingSocket.h"
 #include "link/SendToMarquee.h"
+#include "support/LoopbackListener.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 
