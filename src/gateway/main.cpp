@@ -9,6 +9,7 @@
 #include "cli/CliOptions.h"
 #include "gateway/ConfigFile.h"
 #include "gateway/Gateway.h"
+#include "gateway/HttpServer.h"
 #include "gateway/LiveSigns.h"
 #include "gateway/MqttBridge.h"
 #include "sim/QuitSignals.h"
@@ -53,6 +54,15 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  GatewayHttpServer http(gateway, live);
+  if (Status listening = http.Listen(); !listening.ok()) {
+    std::cerr << "marquee-gateway: " << listening.message() << "\n";
+    return 1;
+  }
+  // Tests and scripts read the port from this line when the config asks for port 0.
+  const std::string& listen = gateway.config().http.listen;
+  std::cerr << "marquee-gateway: listening on http://" << listen.substr(0, listen.rfind(':')) << ':' << http.port()
+            << "/\n";
   QuitSignals quitSignals([&] {
     if (mqtt) mqtt->Stop();
     gateway.Shutdown([] { QCoreApplication::quit(); });
