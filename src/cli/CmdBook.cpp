@@ -48,6 +48,12 @@ int Add(const std::vector<std::string>& args, std::ostream& err) {
     addresses.push_back(*address);
   }
 
+  // Held from reading to writing back, so an entry another writer adds meanwhile stays.
+  DataFileLock lock;
+  if (Status locked = lock.Acquire(path); !locked.ok()) {
+    err << "marquee book: " << locked.message() << "; the file is left unchanged\n";
+    return kExitFailure;
+  }
   AddressBookLoad load = LoadAddressBook(path);
   if (!load.status.ok()) {
     err << "marquee book: " << load.status.message() << "; the file is left unchanged\n";
@@ -75,7 +81,7 @@ int Add(const std::vector<std::string>& args, std::ostream& err) {
   }
 
   book.push_back(std::move(entry));
-  if (Status saved = SaveAddressBook(path, book); !saved.ok()) {
+  if (Status saved = SaveAddressBook(path, book, &lock); !saved.ok()) {
     err << "marquee book: " << saved.message() << '\n';
     return kExitFailure;
   }

@@ -38,17 +38,21 @@ int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
   if (result.outcome == DataFileLoadOutcome::Missing) return Fail(err, path + ": no such file");
   for (const auto& record : messages) print(out, *record);
+  if (!result.note.empty()) err << "marquee db: note: " << result.note << "\n";
   return result.status.ok() ? kExitOk : Fail(err, result.status.message());
 }
 
 int AddMessage(const std::string& path, const MessageOptions& message, const std::string& text, std::ostream& err) {
+  // Held from reading to writing back, so a message another writer adds meanwhile stays.
+  DataFileLock lock;
+  if (Status locked = lock.Acquire(path); !locked.ok()) return Fail(err, locked.message() + " (the file is left unchanged)");
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
   if (result.outcome == DataFileLoadOutcome::Damaged || result.outcome == DataFileLoadOutcome::Unreadable)
     return Fail(err, result.status.message() + " (the file is left unchanged)");
   messages.push_back(std::make_unique<CMsgObjDBList>(
       MakeRecordFromCurrentMessage(message.settings, message.group, message.unit, text)));
-  Status saved = SaveMessageDatabase(path, messages);
+  Status saved = SaveMessageDatabase(path, messages, &lock);
   return saved.ok() ? kExitOk : Fail(err, saved.message());
 }
 

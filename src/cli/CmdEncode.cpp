@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CliCommand.h"
+#include "message/CurrentMessage.h"
 
 namespace {
 
@@ -40,9 +41,12 @@ bool ReadMessageOptions(const CliOptions& options, MessageOptions& message, std:
   CMsgSettings& settings = message.settings;
   settings.m_bClearLine = options.Flag("--clear-line");
   settings.m_bBlinkOffAtEnd = options.Flag("--blink-off-at-end");
-  return options.Int("--address", settings.m_nAddressMode, error) && options.Int("--group", message.group, error) &&
-         options.Int("--unit", message.unit, error) && options.Int("--reset", settings.m_nResetMode, error) &&
-         options.Int("--position", settings.m_nPosition, error) && options.Int("--line", settings.m_nLine, error) &&
-         options.Int("--column", settings.m_nColumn, error) && options.Int("--effect", settings.m_nEffect, error) &&
-         options.Int("--flash", settings.m_nFlashMode, error);
+  if (!options.Int("--address", settings.m_nAddressMode, error) || !options.Int("--group", message.group, error) ||
+      !options.Int("--unit", message.unit, error) || !options.Int("--reset", settings.m_nResetMode, error) ||
+      !options.Int("--position", settings.m_nPosition, error) || !options.Int("--line", settings.m_nLine, error) ||
+      !options.Int("--column", settings.m_nColumn, error) || !options.Int("--effect", settings.m_nEffect, error) ||
+      !options.Int("--flash", settings.m_nFlashMode, error))
+    return false;
+  KeepAddressOfMode(settings.m_nAddressMode, message.group, message.unit);
+  return true;
 }

@@ -6,7 +6,8 @@
 #include "message/CMsgSettings.h"
 
 // The message options of `encode`, which `db add` takes too: attribute values as
-// numbers, group and unit. Unset options keep the CMsgSettings defaults, group and unit 0.
+// numbers, group and unit. Unset options keep the CMsgSettings defaults, group and unit 0;
+// group and unit are then kept as the address mode keeps them (KeepAddressOfMode).
 struct MessageOptions {
   CMsgSettings settings;
   int group = 0;
