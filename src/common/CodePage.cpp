@@ -72,7 +72,7 @@ class CodePageBuilder {
   CodePageText Finish() {
     if (m_result.status.ok() && !m_result.unmappable.empty() && m_mode == Unmappable::Refuse) {
       m_result.bytes.clear();
-      m_result.status = Status::BadInput(DescribeUnmappable(m_result.unmappable));
+      m_result.status = Status::BadInput("no Windows-1252 byte for " + DescribeUnmappable(m_result.unmappable));
     }
     return std::move(m_result);
   }
@@ -190,10 +190,12 @@ std::string DescribeCodePoint(char32_t codePoint) {
 std::string DescribeUnmappable(const std::vector<UnmappableChar>& characters) {
   // A pasted page could hold thousands; the first few tell the operator what to fix.
   constexpr size_t kNamed = 8;
-  std::string text = "no Windows-1252 byte for ";
+  std::string text;
   for (size_t i = 0; i < characters.size() && i < kNamed; ++i) {
+    const UnmappableChar& c = characters[i];
     if (i > 0) text += ", ";
-    text += DescribeCodePoint(characters[i].codePoint) + Format(" at position %zu", characters[i].position);
+    text += DescribeCodePoint(c.codePoint);
+    text += c.line == 0 ? Format(" at position %zu", c.position) : Format(" at line %zu, column %zu", c.line, c.position);
   }
   if (characters.size() > kNamed) text += Format(" and %zu more", characters.size() - kNamed);
   return text;

@@ -26,7 +26,10 @@ enum class Unmappable { Refuse, Replace };
 
 struct UnmappableChar {
   char32_t codePoint = 0;
-  size_t position = 0;  // 1-based, counted in characters (code points) of the text
+  // 1-based, counted in characters (code points): within the text, or within its line
+  // when line is set (texts that are split into lines, like the message editor's).
+  size_t position = 0;
+  size_t line = 0;  // 1-based; 0 for a text without lines
   bool operator==(const UnmappableChar&) const = default;
 };
 
@@ -36,7 +39,7 @@ struct CodePageText {
   std::string bytes;
   std::vector<UnmappableChar> unmappable;  // every character without a byte, in order
   // BadInput for malformed input (message: what and at which byte) and, with Refuse,
-  // for characters without a byte (message: DescribeUnmappable). Ok otherwise.
+  // for characters without a byte ("no Windows-1252 byte for " + DescribeUnmappable).
   Status status;
 };
 
@@ -55,5 +58,7 @@ std::string CodePageToUtf8(std::string_view bytes);
 // A character for a message: the character in double quotes and its code, e.g.
 // "Ω" (U+03A9); controls and other invisible characters as their code only.
 std::string DescribeCodePoint(char32_t codePoint);
-// For example: no Windows-1252 byte for "Ω" (U+03A9) at position 6, "П" (U+041F) at position 9
+// The first few characters with where they stand, e.g.
+// "Ω" (U+03A9) at position 6, "П" (U+041F) at position 9 and 3 more
+// or, for characters with a line, "Ω" (U+03A9) at line 2, column 6.
 std::string DescribeUnmappable(const std::vector<UnmappableChar>& characters);

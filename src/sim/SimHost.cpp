@@ -38,11 +38,17 @@ SimHost::SimHost(const SimOptions& options)
   QObject::connect(&m_tickTimer, &QTimer::timeout, [this] { Tick(); });
 }
 
+SimHost::SimHost(const SimOptions& options, std::FILE* log, std::string signKey) : SimHost(options) {
+  m_logFile = log;
+  m_ownsLog = false;
+  m_lineEnd = " sign=" + LogValue(signKey) + "\n";
+}
+
 SimHost::~SimHost() {
   Stop();
   m_terminal.reset();
   if (m_logFile) std::fflush(m_logFile);
-  if (m_logFile && m_logFile != stderr) std::fclose(m_logFile);
+  if (m_ownsLog && m_logFile && m_logFile != stderr) std::fclose(m_logFile);
 }
 
 Status SimHost::Start() {
@@ -100,6 +106,7 @@ void SimHost::Stop() {
 }
 
 Status SimHost::OpenLog() {
+  if (!m_ownsLog) return {};
   m_logFile = m_options.logPath.empty() ? stderr : std::fopen(m_options.logPath.c_str(), "a");
   if (!m_logFile) return Status::OsFailure("cannot open the log " + m_options.logPath + ": " + SystemErrorText(errno));
   // stderr writes every call through unbuffered; the flush timer decides instead.
@@ -158,7 +165,9 @@ void SimHost::Tick() {
 }
 
 void SimHost::WriteLine(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
   std::fwrite(line.data(), 1, line.size(), m_logFile);
+  std::fwrite(m_lineEnd.data(), 1, m_lineEnd.size(), m_logFile);
   // A flush per line would cost a write per event on a busy stream; the lines reach the
   // log shortly after instead, and all of them at the end.
   if (!m_flushTimer.isActive()) m_flushTimer.start();
