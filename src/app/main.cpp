@@ -7,11 +7,11 @@
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
 #include "app/NorvTabCtrl.h"
-#include "app/QtText.h"
 #include "app/ProgramLoader.h"
 #include "app/SessionEnd.h"
 #include "app/WaitCursor.h"
 #include "app/WidgetPrompter.h"
+#include "common/QtText.h"
 #include "link/SocketOs.h"
 
 int main(int argc, char** argv) {

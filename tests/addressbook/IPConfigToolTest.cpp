@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "addressbook/AddEditIPDlg.h"
 #include "addressbook/AddressBookGui.h"
@@ -12,6 +13,7 @@
 #include "addressbook/ProcessLookup.h"
 #include "controls/IPAddressEdit.h"
 #include "gui/TestApp.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -61,8 +63,8 @@ TEST(IPConfigToolRoad, TheToolHandsAnAddressBackToTheOpenDialog) {
 // session of the same user (another runtime folder), one in this session but started by
 // someone else, one started by the program itself ("1" and "60": a minute).
 TEST(IPConfigToolRoad, ClosingEndsOnlyASilentCopyThisProgramStarted) {
-  QTemporaryDir folder;
-  const QString path = IPConfigToolPath(folder.path());
+  TempDir folder;
+  const QString path = IPConfigToolPath(QString::fromStdString(folder.path().string()));
   ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
   ASSERT_TRUE(QFile::copy("/bin/sleep", path));
   PrivateRuntimeFolder runtime;
@@ -96,8 +98,8 @@ TEST(IPConfigToolRoad, ClosingEndsOnlyASilentCopyThisProgramStarted) {
 }
 
 TEST(IPConfigToolRoad, AMissingToolIsNeitherStartedNorReported) {
-  QTemporaryDir folder;
-  const QString path = IPConfigToolPath(folder.path());
+  TempDir folder;
+  const QString path = IPConfigToolPath(QString::fromStdString(folder.path().string()));
   ShowIPConfigTool(path, "NorvMarquee", true);
   ShowIPConfigTool(path, "", false);
   EXPECT_TRUE(FindProcessesByExecutable(path).empty());

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "app/ProgramLoader.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <sstream>
 #include <thread>
 
-#include "../common/TempDir.h"
-#include "../sim/ChildProcess.h"
+#include "support/TempDir.h"
+#include "support/ChildProcess.h"
 #include "common/FileIO.h"
 
 namespace {

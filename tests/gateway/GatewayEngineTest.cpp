@@ -9,9 +9,9 @@
 #include <functional>
 #include <map>
 
-#include "../common/TempDir.h"
-#include "../sim/ChildProcess.h"
 #include "gateway/Gateway.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "message/ComposerFixture.h"
 #include "message/CurrentMessage.h"
 #include "preview/DlgMsgPreview.h"
+#include "support/WorkedExample.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(ComposerTest, TheWorkedExampleEndToEnd) {
   Choose(page->m_pEffectList, 1);  // "Blink whole message"
   Choose(page->m_pFlashList, 2);   // "Save to Flash"
   Type("HELLO");
-  EXPECT_EQ(Generate(), "^A010005^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
+  EXPECT_EQ(Generate(), kWorkedExampleString);
 
   const auto settings = TestApp::Settings();
   const std::pair<const char*, int> saved[] = {{"Address", 2},      {"GroupNumber", 1}, {"UnitNumber", 5},
@@ -39,9 +40,9 @@ TEST_F(ComposerTest, TheWorkedExampleEndToEnd) {
   Press(page->m_pAddButton);
   ASSERT_EQ(test.app->m_MessageList.size(), 1u);
   const CMsgObjDBList& record = *test.app->m_MessageList.front();
-  EXPECT_EQ(record.EncodeLine(0), "^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
-  EXPECT_EQ(record.m_nGroup, 1);
-  EXPECT_EQ(record.m_nUnit, 5);
+  EXPECT_EQ(record.EncodeLine(0), kWorkedExampleLine);
+  EXPECT_EQ(record.m_nGroup, kWorkedExampleGroup);
+  EXPECT_EQ(record.m_nUnit, kWorkedExampleUnit);
   EXPECT_TRUE(test.prompter.errors.empty());
   EXPECT_TRUE(test.prompter.information.empty()) << "adding shows nothing";
 }

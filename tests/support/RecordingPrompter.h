@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 // Records every prompt; answers questions with a fixed reply, or with reply when set.
 class RecordingPrompter : public IPrompter {
