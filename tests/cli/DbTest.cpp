@@ -46,7 +46,7 @@ TEST_F(CmdDb, LinesPrintsGroupUnitAndStoredLine) {
   EXPECT_EQ(m_out,
             "1\t5\t^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1\n"
             "0\t0\t^L1^C1^D0^K0^dC1AB^N^K1^dC2^X1CD^N^Y1\n"
-            "3\t25\t^E2^L0^C0^H0807^D1^K0^dC3Caf\xE9^N^Y0\n");
+            "3\t25\t^E2^L0^C0^H0807^D1^K0^dC3Caf\xC3\xA9^N^Y0\n");
 }
 
 TEST_F(CmdDb, AddCreatesTheFileThenAppends) {
