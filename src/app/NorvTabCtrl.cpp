@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/NorvChildDialog.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "database/MsgDBDlg.h"
 #include "link/CommDlg.h"
 #include "message/MsgDlg.h"
@@ -57,6 +57,7 @@ void CNorvTabCtrl::InitPages() {
   if (m_Pages[0]) return;
   for (int i = 0; i < kPageCount; ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
+    connect(m_Pages[i], &CNorvChildDialog::PageRequested, this, &CNorvTabCtrl::SelectPage);
     addTab(m_Pages[i], ToQString(kPageKinds[i].caption));
   }
   SelectPage(0);

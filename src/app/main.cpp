@@ -6,10 +6,10 @@
 #include "addressbook/IPConfigTool.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
-#include "app/QtText.h"
 #include "app/ProgramLoader.h"
 #include "app/WaitCursor.h"
 #include "app/WidgetPrompter.h"
+#include "common/QtText.h"
 #include "link/SocketOs.h"
 
 int main(int argc, char** argv) {

@@ -92,7 +92,7 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
 
   CoreApplicationScope qt;
   ConsolePrompter prompter(out, err);
-  return SendToMarquee(bytes, settings, prompter, nullptr) ? kExitOk : kExitFailure;
+  return SendToMarquee(bytes, settings, prompter, nullptr).ok() ? kExitOk : kExitFailure;
 }
 
 const CliRegistration kSend(

@@ -8,6 +8,7 @@
 #include "cli/CliOptions.h"
 #include "gateway/ConfigFile.h"
 #include "gateway/Gateway.h"
+#include "gateway/HttpServer.h"
 #include "sim/QuitSignals.h"
 
 namespace {
@@ -43,6 +44,15 @@ int main(int argc, char** argv) {
     std::cerr << "marquee-gateway: " << started.message() << "\n";
     return 1;
   }
+  GatewayHttpServer http(gateway);
+  if (Status listening = http.Listen(); !listening.ok()) {
+    std::cerr << "marquee-gateway: " << listening.message() << "\n";
+    return 1;
+  }
+  // Tests and scripts read the port from this line when the config asks for port 0.
+  const std::string& listen = gateway.config().http.listen;
+  std::cerr << "marquee-gateway: listening on http://" << listen.substr(0, listen.rfind(':')) << ':' << http.port()
+            << "/\n";
   QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
   return app.exec();
 }

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/LinkSettings.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 // Records every prompt; answers questions with a fixed reply.
 class RecordingPrompter : public IPrompter {
