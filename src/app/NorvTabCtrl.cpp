@@ -56,6 +56,7 @@ void CNorvTabCtrl::InitPages() {
   if (m_Pages[0]) return;
   for (int i = 0; i < kPageCount; ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
+    m_Pages[i]->KeepOwnDefaultButton();
     addTab(m_Pages[i], QString::fromLatin1(kPageKinds[i].caption));
   }
   SelectPage(0);
