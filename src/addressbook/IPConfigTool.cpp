@@ -5,7 +5,7 @@
 
 #include "addressbook/IPConfigChannel.h"
 #include "addressbook/ProcessLookup.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 
 QString IPConfigToolPath(const QString& programFolder) {
 #ifdef Q_OS_WIN

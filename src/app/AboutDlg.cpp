@@ -9,13 +9,13 @@
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramLoader.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   const CProgramLoader& brand = theApp().Brand();
   const BrandDetails& details = brand.GetDetails();
-  setWindowTitle(QString::fromLatin1(brand.GetApplicationName()));
+  setWindowTitle(ToQString(brand.GetApplicationName()));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   auto* icon = new QLabel(this);

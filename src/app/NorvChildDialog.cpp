@@ -8,8 +8,7 @@
 #include <algorithm>
 
 #include "app/NorvMarqueeApp.h"
-#include "app/NorvTabCtrl.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/PortText.h"
@@ -49,12 +48,6 @@ void CNorvChildDialog::showEvent(QShowEvent* event) {
 void CNorvChildDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   if (!event->spontaneous()) OnPageHidden();
-}
-
-CNorvTabCtrl* CNorvChildDialog::GetTabCtrl() const {
-  for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget())
-    if (auto* tabs = qobject_cast<CNorvTabCtrl*>(ancestor)) return tabs;
-  return nullptr;
 }
 
 QPushButton* CNorvChildDialog::CreateHelpButton(int topic) {

@@ -5,7 +5,6 @@
 #include <string_view>
 
 class CNorvComboBox;
-class CNorvTabCtrl;
 class QPushButton;
 
 // The base of every tab page and of the panes inside pages. It owns nothing but gives them:
@@ -65,9 +64,11 @@ class CNorvChildDialog : public QDialog {
   // Enter and Escape end here.
   void done(int result) override;
 
+ signals:
+  // Asks the page's container to show page index; a page outside a container asks no one.
+  void PageRequested(int index);
+
  protected:
-  // The tab control the page lies in; null for a page outside one.
-  CNorvTabCtrl* GetTabCtrl() const;
   // A "Help" button (owned by the page) that shows the help of topic (HelpTopic).
   QPushButton* CreateHelpButton(int topic);
 

@@ -12,9 +12,9 @@
 #include "addressbook/AddressBookFile.h"
 #include "app/HelpWindow.h"
 #include "app/ProgramLoader.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
 #include "app/SettingsStore.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "link/SendToMarquee.h"
 #include "message/MessageDatabaseFile.h"
@@ -28,8 +28,9 @@ std::string FilePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
+// For a message, which is UTF-8.
 std::string ShownPath(const QString& path) {
-  return FromQString(path);
+  return path.toStdString();
 }
 
 }  // namespace
@@ -61,7 +62,7 @@ CNorvMarqueeApp::~CNorvMarqueeApp() {
 }
 
 bool CNorvMarqueeApp::SendToMarquee(const std::string& text) {
-  return ::SendToMarquee(text, GetLinkSettings(), Prompter(), m_Environment.busy);
+  return ::SendToMarquee(text, GetLinkSettings(), Prompter(), m_Environment.busy).ok();
 }
 
 bool CNorvMarqueeApp::ShowHelp(QWidget* parent, int topic) {

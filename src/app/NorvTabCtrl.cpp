@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/NorvChildDialog.h"
+#include "common/QtText.h"
 #include "database/MsgDBDlg.h"
 #include "link/CommDlg.h"
 #include "message/MsgDlg.h"
@@ -57,7 +58,8 @@ void CNorvTabCtrl::InitPages() {
   for (int i = 0; i < kPageCount; ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
     m_Pages[i]->KeepOwnDefaultButton();
-    addTab(m_Pages[i], QString::fromLatin1(kPageKinds[i].caption));
+    connect(m_Pages[i], &CNorvChildDialog::PageRequested, this, &CNorvTabCtrl::SelectPage);
+    addTab(m_Pages[i], ToQString(kPageKinds[i].caption));
   }
   SelectPage(0);
 }

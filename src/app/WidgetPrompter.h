@@ -3,7 +3,7 @@
 #include <QString>
 #include <utility>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 class QWidget;
 

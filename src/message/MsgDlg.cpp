@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/LinkSettings.h"
@@ -205,7 +205,14 @@ void CMsgDlg::OnAddToDatabase() {
 }
 
 void CMsgDlg::OnCopy() {
-  theApp().CopyToClipboard(FromQString(m_pAsciiBox->text().trimmed()));
+  // The box is editable: what the operator typed there is copied only when it has bytes.
+  const CodePageText copied = ToCodePage(m_pAsciiBox->text().trimmed());
+  if (!copied.status.ok()) {
+    theApp().Prompter().Error("The ASCII string cannot be copied: " + copied.status.message() + ".");
+    m_pAsciiBox->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  theApp().CopyToClipboard(copied.bytes);
 }
 
 void CMsgDlg::OnAsciiChanged() {
@@ -343,6 +350,12 @@ bool CMsgDlg::Generate() {
   CNorvMarqueeApp& app = theApp();
   ClearBlinkUnderScroll();
   const std::string text = m_pEditor->GetTextWithCodes();
+  if (!m_pEditor->Unmappable().empty()) {
+    app.Prompter().Error("The message text holds characters that have no Windows-1252 byte and cannot be sent: " +
+                         DescribeUnmappable(m_pEditor->Unmappable()) + ".\nThey are marked in the text.");
+    m_pEditor->setFocus(Qt::OtherFocusReason);
+    return false;
+  }
   m_pAsciiBox->setText(ToQString(app.m_MsgSettings.BuildCommandString(text, app.m_nGroupNumber, app.m_nUnitNumber)));
   app.SaveComposerSettings();
   return true;

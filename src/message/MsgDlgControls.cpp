@@ -17,8 +17,8 @@
 #include <span>
 
 #include "app/DialogUnits.h"
-#include "app/HelpTopics.h"
-#include "app/QtText.h"
+#include "common/HelpTopics.h"
+#include "common/QtText.h"
 #include "controls/NorvComboBox.h"
 #include "message/MsgAttributes.h"
 #include "message/MsgDlg.h"
@@ -116,7 +116,7 @@ void CMsgDlg::CreateControls() {
     hidden->hide();
   m_pFlashList = NewList(this, kFlashModeNames);
   m_pModelList = new QComboBox(this);
-  for (const MarqueeModel& model : kMarqueeModels) m_pModelList->addItem(QString::fromLatin1(model.comboText));
+  for (const MarqueeModel& model : kMarqueeModels) m_pModelList->addItem(ToQString(model.comboText));
   m_pPreviewButton = new QPushButton(tr("Preview Now"), this);
   m_pPortSelector = new CNorvComboBox(this);
   m_pSendToSelector = new CNorvComboBox(this);

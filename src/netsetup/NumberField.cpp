@@ -5,8 +5,8 @@
 
 #include "app/DialogUnits.h"
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 
 QLineEdit* CreateNumberField(QWidget* parent, const QString& objectName, int maxLength) {

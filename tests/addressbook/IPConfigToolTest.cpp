@@ -14,6 +14,7 @@
 #include "addressbook/ProcessLookup.h"
 #include "controls/IPAddressEdit.h"
 #include "gui/TestApp.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -61,8 +62,8 @@ TEST(IPConfigToolRoad, TheToolHandsAnAddressBackToTheOpenDialog) {
 
 TEST(IPConfigToolRoad, ClosingEndsACopyThatDoesNotListen) {
   // A program at the tool's place that never answers: a copy of sleep.
-  QTemporaryDir folder;
-  const QString path = IPConfigToolPath(folder.path());
+  TempDir folder;
+  const QString path = IPConfigToolPath(QString::fromStdString(folder.path().string()));
   ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
   ASSERT_TRUE(QFile::copy("/bin/sleep", path));
   PrivateRuntimeFolder runtime;
@@ -78,8 +79,8 @@ TEST(IPConfigToolRoad, ClosingEndsACopyThatDoesNotListen) {
 }
 
 TEST(IPConfigToolRoad, AMissingToolIsNeitherStartedNorReported) {
-  QTemporaryDir folder;
-  const QString path = IPConfigToolPath(folder.path());
+  TempDir folder;
+  const QString path = IPConfigToolPath(QString::fromStdString(folder.path().string()));
   ShowIPConfigTool(path, "NorvMarquee", true);
   ShowIPConfigTool(path, "", false);
   EXPECT_TRUE(FindProcessesByExecutable(path).empty());

@@ -7,8 +7,8 @@
 #include <QTextBrowser>
 
 #include "addressbook/AddressBookFile.h"
-#include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
+#include "common/HelpTopics.h"
 #include "gui/TestApp.h"
 #include "message/MessageDatabaseFile.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "app/ProgramLoader.h"
+#include "support/TempDir.h"
 
 namespace {
 

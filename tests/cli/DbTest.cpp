@@ -2,24 +2,22 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <utility>
 
-#include "../common/TempDir.h"
-#include "cli/CliCommand.h"
 #include "common/FileIO.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 
 namespace {
 
 class CmdDb : public ::testing::Test {
  protected:
 
-  int RunTool(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = RunCli(args, out, err);
-    m_out = out.str();
-    m_err = err.str();
-    return status;
+  int RunTool(const std::vector<std::string>& args) {
+    CliRun run = ::RunTool(args);
+    m_out = std::move(run.out);
+    m_err = std::move(run.err);
+    return run.exitCode;
   }
 
   TempDir m_dir;

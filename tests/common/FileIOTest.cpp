@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "common/FileIO.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 namespace {
 

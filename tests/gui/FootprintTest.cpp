@@ -11,7 +11,7 @@
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
 #include "app/ProgramLoader.h"
-#include "link/RecordingPrompter.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 

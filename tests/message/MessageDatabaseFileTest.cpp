@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "message/MessageDatabaseFile.h"
 #include "message/StoredLine.h"
+#include "support/TempDir.h"
 
 namespace {
 

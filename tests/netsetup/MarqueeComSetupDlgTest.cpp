@@ -6,8 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "link/PtyPair.h"
 #include "netsetup/SetupPageFixture.h"
+#include "support/PtyPair.h"
 
 namespace {
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/Prompter.h"
+
+// Records every prompt; answers questions with a fixed reply.
+class RecordingPrompter : public IPrompter {
+ public:
+  void Error(const std::string& text) override { errors.push_back(text); }
+  void Information(const std::string& text) override { information.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    return answer;
+  }
+
+  std::vector<std::string> errors;
+  std::vector<std::string> information;
+  std::vector<std::string> questions;
+  bool answer = false;
+};
