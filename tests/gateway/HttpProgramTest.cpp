@@ -15,7 +15,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
-#include "../sim/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
