@@ -62,7 +62,7 @@ CNorvMarqueeApp::~CNorvMarqueeApp() {
 }
 
 bool CNorvMarqueeApp::SendToMarquee(const std::string& text) {
-  return ::SendToMarquee(text, GetLinkSettings(), Prompter(), m_Environment.busy);
+  return ::SendToMarquee(text, GetLinkSettings(), Prompter(), m_Environment.busy).ok();
 }
 
 bool CNorvMarqueeApp::ShowHelp(QWidget* parent, int topic) {

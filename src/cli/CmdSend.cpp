@@ -70,8 +70,8 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
 
   CoreApplicationScope qt;
   ConsolePrompter prompter(out, err);
-  return SendToMarquee(Utf8ToLatin1(options.Positional().front()), settings, prompter, nullptr) ? kExitOk
-                                                                                                : kExitFailure;
+  return SendToMarquee(Utf8ToLatin1(options.Positional().front()), settings, prompter, nullptr).ok() ? kExitOk
+                                                                                                     : kExitFailure;
 }
 
 const CliRegistration kSend({"send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] STRING", RunSend});

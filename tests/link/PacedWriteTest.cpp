@@ -18,7 +18,7 @@ struct Recorder {
     size_t index =
         static_cast<size_t>(std::count_if(events.begin(), events.end(), [](auto& e) { return e[0] == 'w'; }));
     events.push_back(std::string{'w', c});
-    return index == failAtWrite ? LinkResult{kLinkSendError, {}} : LinkResult{};
+    return index == failAtWrite ? LinkResult::Serial(kLinkSendError) : LinkResult{};
   }
   LinkResult Run(std::string_view text) {
     return WriteWithCaretPauses(
