@@ -48,7 +48,7 @@ CNorvMarqueeApp::CNorvMarqueeApp(const CProgramLoader& brand, AppEnvironment env
   if (!env.portLister) env.portLister = ::EnumeratePorts;
   if (env.settingsOrganisation.isEmpty()) env.settingsOrganisation = ToQString(brand.GetSettingsKeyName());
   if (env.settingsApplication.isEmpty())
-    env.settingsApplication = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
+    env.settingsApplication = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
   if (env.programFolder.isEmpty()) env.programFolder = QCoreApplication::applicationDirPath();
   if (env.documentsFolder.isEmpty())
     env.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -31,7 +31,7 @@ struct AppEnvironment {
   IBusyIndicator* busy = nullptr;         // shown during sends; may be null; not owned
   std::function<PortLists()> portLister;  // the serial ports; empty: EnumeratePorts
   QString settingsOrganisation;           // empty: the brand's settings key name ("NorvMarquee 1.2.39")
-  QString settingsApplication;            // empty: the program file's base name
+  QString settingsApplication;            // empty: the program file's name less its extension
   QString programFolder;                  // holds the "help" folder; empty: the running program's folder
   QString documentsFolder;                // empty: the user's documents folder
 };

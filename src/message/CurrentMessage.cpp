@@ -2,11 +2,6 @@
 
 #include <utility>
 
-void KeepAddressOfMode(int addressMode, int& group, int& unit) {
-  if (addressMode == kAddressBroadcast || addressMode == kAddressDefault) group = 0;
-  if (addressMode != kAddressSpecificUnit) unit = 0;
-}
-
 CMsgObjDBList MakeRecordFromCurrentMessage(const CMsgSettings& settings, int group, int unit,
                                            std::string textWithCodes) {
   CMsgObjDBList record;

@@ -8,11 +8,6 @@
 // Moving a message between the composer's current message (CMsgSettings with the
 // application's group and unit numbers) and the stored records.
 
-// The group and unit an address mode sends and stores, as the composer keeps them: 0 and
-// 0 for broadcast and for the default address, unit 0 for a specific group; a specific
-// unit keeps both.
-void KeepAddressOfMode(int addressMode, int& group, int& unit);
-
 // A record for "Add Message to Database": group and unit (kept as 16-bit numbers),
 // the attributes of settings, and the editor's text with inline codes in slot 0.
 CMsgObjDBList MakeRecordFromCurrentMessage(const CMsgSettings& settings, int group, int unit,

@@ -216,11 +216,15 @@ Status ReadMessage(const json& object, CommandMessage& message) {
     }
     if (!status.ok()) return status;
   }
-  bool sendsAddress = message.addressMode == kAddressSpecificGroup || message.addressMode == kAddressSpecificUnit;
-  if (!sendsAddress && (message.group != 0 || message.unit != 0))
-    return Status::BadInput("\"group\" and \"unit\" do not apply to the \"" +
-                            std::string(AttributeValueName(Attribute::Address, message.addressMode)) +
+  // As the composer keeps them: broadcast and the default address send no numbers of
+  // their own, a specific group no unit.
+  std::string_view address = AttributeValueName(Attribute::Address, message.addressMode);
+  if (message.addressMode != kAddressSpecificUnit && message.addressMode != kAddressSpecificGroup &&
+      (message.group != 0 || message.unit != 0))
+    return Status::BadInput("\"group\" and \"unit\" do not apply to the \"" + std::string(address) +
                             "\" address; leave them out or give \"address\": \"unit\" or \"group\"");
+  if (message.addressMode == kAddressSpecificGroup && message.unit != 0)
+    return Status::BadInput("\"unit\" does not apply to the \"group\" address; give \"address\": \"unit\"");
   return {};
 }
 

@@ -28,7 +28,8 @@
 // Errors, never exceptions: text that is not JSON, a duplicate key, nesting deeper than a
 // message needs, a root that is not an object, an unknown key, a value of the wrong type
 // or out of range, "text" together with "lines", a group or unit other than 0 with the
-// "broadcast" or "default" address (neither sends them). The Status is BadInput and its
+// "broadcast" or "default" address (neither sends them), a unit other than 0 with the
+// "group" address. The Status is BadInput and its
 // message names the key and what was wrong, e.g. `"group": must be a whole number from 0
 // to 99, got 120`.
 

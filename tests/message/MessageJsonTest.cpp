@@ -61,6 +61,7 @@ TEST(MessageJson, RefusesWithADetail) {
       {R"({"text": "A", "lines": []})", "not both"},
       {R"({"group": 2})", "do not apply to the \"broadcast\" address"},
       {R"({"address": "default", "unit": 2})", "\"default\" address"},
+      {R"({"address": "group", "group": 1, "unit": 2})", "\"unit\" does not apply to the \"group\" address"},
       {R"({"text": "Ωmega"})", "\"text\": no Windows-1252 byte for \"Ω\" (U+03A9) at position 1"},
       {R"({"text": "A\u0000"})", "\"text\":"},
       {R"({"lines": "A"})", "\"lines\": must be an array of lines"},
