@@ -44,6 +44,9 @@ struct AddressBookLoad {
 
 AddressBookLoad LoadAddressBook(const std::string& path);
 
-// Replaces the file at path atomically: the old file stays whole when anything fails.
-// BadInput (see CheckAddressBookFits) or OsFailure; the address book is not changed.
-Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book);
+// Replaces the file at path through an AtomicFileWriter: the old file stays whole when
+// anything fails. BadInput (see CheckAddressBookFits, or a file larger than the reader
+// takes) or OsFailure; the address book is not changed. heldLock: the caller holds path's
+// DataFileLock; otherwise the save takes it.
+Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book,
+                       const DataFileLock* heldLock = nullptr);

@@ -8,7 +8,9 @@ class CNorvComboBox;
 class QPushButton;
 
 // The base of every tab page and of the panes inside pages. It owns nothing but gives them:
-// - Enter and Escape never close a page: they do nothing unless a default button takes Enter.
+// - Enter and Escape never close a page. Enter presses the focused push button, else the
+//   page's default button (the one its layout names with setDefault; most pages have none),
+//   else nothing. The default frame stays on that one button whatever takes the focus.
 // - Hooks for the page's life, which derived pages override: OnPageShown / OnPageHidden when
 //   the page appears or goes (its tab selected or left, the main window shown or closing; not
 //   when the window is only minimised or restored), OnPageDestroyed just before the tab
@@ -54,6 +56,11 @@ class CNorvChildDialog : public QDialog {
   // selected or nothing matches.
   void SelectSendTarget();
 
+  // No button of the page but the one its layout makes default is ever drawn or pressed as
+  // the default. Runs when the page is shown; the tab control runs it as soon as it creates
+  // the page, before the window gives a default to the first button it finds.
+  void KeepOwnDefaultButton();
+
   // Enter and Escape end here.
   void done(int result) override;
 
@@ -65,6 +72,7 @@ class CNorvChildDialog : public QDialog {
   // A "Help" button (owned by the page) that shows the help of topic (HelpTopic).
   QPushButton* CreateHelpButton(int topic);
 
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 

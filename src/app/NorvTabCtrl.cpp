@@ -57,6 +57,7 @@ void CNorvTabCtrl::InitPages() {
   if (m_Pages[0]) return;
   for (int i = 0; i < kPageCount; ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
+    m_Pages[i]->KeepOwnDefaultButton();
     connect(m_Pages[i], &CNorvChildDialog::PageRequested, this, &CNorvTabCtrl::SelectPage);
     addTab(m_Pages[i], ToQString(kPageKinds[i].caption));
   }

@@ -205,6 +205,11 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
   const MessageRequest& request = parsed.request;
   const bool supersede = request.supersede.value_or(config.queue.supersede);
 
+  for (size_t sign : targets)
+    if (std::optional<GatewayError> refused = CheckForSign(request, signs[sign].state.config)) {
+      result.error = std::move(refused);
+      return result;
+    }
   std::vector<MessageInfo> fresh;
   std::vector<MessageUpdate> superseded;
   for (size_t sign : targets) {

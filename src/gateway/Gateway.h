@@ -17,6 +17,8 @@
 //   - GET /signs/{name}/preview.png: Sign(name)->currentCommand and ->model.
 //   - /metrics: Metrics(). /healthz: Accepting().
 //   - Live state (MQTT retained topics, page refresh): SubscribeSignChanges().
+//   - Command strings (AcceptedMessage, MessageInfo, SignState, LogRow) are the sign's
+//     Windows-1252 bytes: CodePageToUtf8 (common/CodePage.h) before they go into JSON.
 //   - SIGTERM: Shutdown(done); quit the event loop in done.
 
 #include <cstdint>
@@ -165,9 +167,10 @@ class Gateway {
   std::vector<SignState> Signs() const;
   std::optional<SignState> Sign(std::string_view name) const;
 
-  // body: the message JSON ({"raw": "..."} or the decoded form), with the optional
-  // "force", "supersede", "expires" (seconds from now, or an ISO 8601 time). Checks every
-  // target sign before storing anything, so an error stores nothing.
+  // body: the message JSON ({"raw": "..."} or the decoded form; see MessageRequest.h),
+  // with the optional "force", "supersede", "expires" (seconds from now, or an ISO 8601
+  // time). Runs the pre-send checks for every target sign's model before storing
+  // anything, so an error stores nothing.
   SubmitResult Submit(const SubmitTarget& target, std::string_view body, std::string_view source);
 
   std::optional<MessageInfo> Message(std::string_view id) const;

@@ -206,7 +206,10 @@ void CMarqueeComSetupDlg::OnPageShown() {
 }
 
 void CMarqueeComSetupDlg::OnNetworkTypeClicked(int networkType) {
-  theApp().m_nNetworkType = networkType;
+  int& selected = theApp().m_nNetworkType;
+  // The string shown was made for another card: it must not be copied for this one.
+  if (selected != networkType) m_pGeneratedString->clear();
+  selected = networkType;
   ShowPane();
 }
 

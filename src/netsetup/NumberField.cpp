@@ -31,6 +31,8 @@ std::optional<int> ReadNumberInRange(QLineEdit* field, const NumberRange& range)
   const int value = ReadNumber(field);
   if (value >= range.min && value <= range.max) return value;
   theApp().Prompter().Error(range.message);
+  // Selected, so what the operator types next replaces the refused value.
   field->setFocus(Qt::OtherFocusReason);
+  field->selectAll();
   return std::nullopt;
 }

@@ -57,6 +57,7 @@ struct SimMessage {
   // are not part of the language are left out (they are logged on their own).
   std::string text;
   bool textCut = false;  // text beyond the marquee's message buffer was dropped
+  size_t droppedTextBytes = 0;  // how many text bytes that was (codes in it are reported)
   // The text as the marquee shows it: from size 1, red, steady; "^K4" is size 5.
   std::vector<LINE1_PROP> lines;
   // Whether the message carried any header code or text (rather than only card or flash

@@ -82,8 +82,9 @@ TEST(GatewayMessageRequest, RefusesWhatItCannotSend) {
       {"[1]", "bad_json"},
       {R"({"raw": ""})", "bad_value"},
       {R"({"raw": 5})", "bad_value"},
-      {R"({"text": "A"})", "unknown_field"},
-      {R"({"force": true})", "missing_field"},
+      {R"({"text": "A", "colour": 1})", "unknown_field"},
+      {R"({"raw": "A", "effect": "blink"})", "unknown_field"},
+      {R"({"text": "A", "group": 100})", "bad_value"},
       {R"({"raw": "A", "expires": -1})", "bad_value"},
       {R"({"raw": "A", "expires": "2020-01-01T00:00:00Z"})", "bad_value"},
       {R"({"raw": "A", "expires": "2030-01-01T00:00:00"})", "bad_value"},
@@ -109,6 +110,29 @@ TEST(GatewayMessageRequest, ForcedTextAndTheSignsAddress) {
   MessageRequest own;
   own.raw = "^A010001X";
   EXPECT_EQ(CommandForSign(own, sign), "^A010001X") << "a text with its own address keeps it";
+}
+
+TEST(GatewayMessageRequest, AMessageGoesToEachSignsOwnAddressAndIsCheckedForItsModel) {
+  SignConfig sign;
+  sign.name = "line1";
+  sign.group = 1;
+  sign.unit = 5;
+  const MessageRequestParse plain = ParseMessageRequest(R"({"text": "HI", "position": "default"})", 0);
+  ASSERT_FALSE(plain.error.has_value()) << plain.error->detail;
+  EXPECT_EQ(CommandForSign(plain.request, sign), "^A010005HI");
+  const MessageRequestParse own = ParseMessageRequest(R"({"text": "HI", "position": "default", "address": "broadcast"})", 0);
+  EXPECT_EQ(CommandForSign(own.request, sign), "^A000000HI") << "an address of its own is kept";
+
+  const char* tooWide = R"({"text": "THIS LINE IS FAR TOO WIDE FOR A TEN CHARACTER SIGN"})";
+  const MessageRequestParse wide = ParseMessageRequest(tooWide, 0);
+  ASSERT_FALSE(wide.error.has_value());
+  const std::optional<GatewayError> refused = CheckForSign(wide.request, sign);
+  ASSERT_TRUE(refused.has_value());
+  EXPECT_EQ(refused->HttpStatus(), 422);
+  EXPECT_NE(refused->detail.find("line1"), std::string::npos) << refused->detail;
+  MessageRequest forced = wide.request;
+  forced.force = true;
+  EXPECT_FALSE(CheckForSign(forced, sign).has_value());
 }
 
 TEST(GatewayMessageRequest, IsoTimes) {
