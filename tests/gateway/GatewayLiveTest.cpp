@@ -1,0 +1,175 @@
+// marquee-gateway's live messages and MQTT side end to end: the real program with a real
+// broker and simulated signs; commands and variables over MQTT, interrupts over HTTP.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <iostream>
+#include <regex>
+
+#include "MosquittoBroker.h"
+#include "gateway/MqttClient.h"
+#include "support/ChildProcess.h"
+
+namespace {
+
+
+struct Response {
+  int status = 0;
+  std::string head;
+  std::string body;
+  nlohmann::json Json() const { return nlohmann::json::parse(body, nullptr, false); }
+};
+
+// Sends the bytes as they are and reads one response (to its Content-Length or the close).
+Response Exchange(uint16_t port, const std::string& bytes) {
+  Response response;
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    ::close(fd);
+    return response;
+  }
+  ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  std::string data;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  for (;;) {
+    const size_t end = data.find("\r\n\r\n");
+    if (end != std::string::npos) {
+      std::smatch length;
+      const std::string head = data.substr(0, end);
+      if (std::regex_search(head, length, std::regex("Content-Length: (\\d+)", std::regex::icase)) &&
+          data.size() >= end + 4 + std::stoul(length[1]))
+        break;
+    }
+    pollfd poller{fd, POLLIN, 0};
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || ::poll(&poller, 1, static_cast<int>(left.count())) <= 0) break;
+    char buffer[65536];
+    const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
+    if (count <= 0) break;
+    data.append(buffer, static_cast<size_t>(count));
+  }
+  ::close(fd);
+  const size_t end = data.find("\r\n\r\n");
+  if (data.rfind("HTTP/1.", 0) != 0 || end == std::string::npos) return response;
+  response.status = std::stoi(data.substr(9, 3));
+  response.head = data.substr(0, end);
+  response.body = data.substr(end + 4);
+  return response;
+}
+
+std::string Request(const std::string& method, const std::string& path, const std::string& body = "",
+                    const std::string& headers = "Authorization: Bearer s3cret\r\nContent-Type: application/json\r\n") {
+  return method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers +
+         "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+
+class GatewayLive : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_broker.Start()) << m_broker.Error();
+    ASSERT_TRUE(m_sim.WaitForLine(ChildProcess::kErr, [](const std::string& line) {
+      return line.find("127.0.46.1") != std::string::npos && line.find("listen") != std::string::npos;
+    })) << "the simulator did not start";
+    const std::string config = m_dir.filePath("gateway.toml").toStdString();
+    std::ofstream(config) << "[http]\nlisten = \"127.0.0.1:0\"\ntoken = \"s3cret\"\n"
+                             "[mqtt]\nport = " << m_broker.Port() << "\nclient_id = \"gw-test\"\n"
+                             "[live]\nrefresh_interval_ms = 200\n"
+                             "[[signs]]\nname = \"line1\"\ntcp = \"127.0.46.1\"\nmodel = 10\n";
+    m_gateway = std::make_unique<ChildProcess>(std::vector<std::string>{
+        MARQUEE_GATEWAY_PROGRAM, "--config", config, "--state", m_dir.path().toStdString()});
+    const auto line = m_gateway->WaitForLineStarting(ChildProcess::kErr, "marquee-gateway: listening on");
+    ASSERT_TRUE(line) << "the gateway did not start";
+    m_port = static_cast<uint16_t>(std::stoi(line->substr(line->rfind(':') + 1)));
+
+    MqttSettings settings;
+    settings.port = m_broker.Port();
+    settings.clientId = "plc";
+    m_plc = std::make_unique<MqttClient>(settings);
+    m_plc->SetMessageHandler([this](const std::string& topic, const std::string& payload, bool) {
+      m_inbox.emplace_back(topic, payload);
+    });
+    m_plc->Subscribe("marquee/#", 1);
+    ASSERT_TRUE(m_plc->Start().ok());
+    ASSERT_TRUE(SpinUntil([&] { return m_plc->IsConnected(); }));
+  }
+
+  // The commands the send log holds for line1, oldest first.
+  std::vector<std::string> Sent() {
+    nlohmann::json log = Exchange(m_port, Request("GET", "/api/v1/log?sign=line1&limit=100")).Json();
+    std::vector<std::string> commands;
+    for (const nlohmann::json& row : log.value("log", nlohmann::json::array())) {
+      if (row["result"] == "sent") commands.insert(commands.begin(), row["command"].get<std::string>());
+    }
+    return commands;
+  }
+  bool SentEventually(const std::string& command) {
+    return SpinUntil([&] { std::vector<std::string> s = Sent(); return !s.empty() && s.back() == command; }, 15000);
+  }
+  std::optional<std::string> Received(const std::string& topic, const std::string& part) {
+    for (const auto& [t, payload] : m_inbox) {
+      if (t == topic && payload.find(part) != std::string::npos) return payload;
+    }
+    return std::nullopt;
+  }
+
+  MosquittoBroker m_broker;
+  QTemporaryDir m_dir;
+  ChildProcess m_sim{{MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.46.1-127.0.46.1", "--model", "10", "--no-display"}};
+  std::unique_ptr<ChildProcess> m_gateway;
+  uint16_t m_port = 0;
+  std::unique_ptr<MqttClient> m_plc;
+  std::vector<std::pair<std::string, std::string>> m_inbox;
+};
+
+TEST_F(GatewayLive, CommandsAndValuesOverMqttInterruptsOverHttp) {
+  // A command with its id: the result comes back, the state is retained, a redelivery is not sent again.
+  const std::string command = R"({"id": "plc-1", "text": "^dC2Count {{var:count|0}}", "flash": "save"})";
+  ASSERT_TRUE(m_plc->Publish("marquee/signs/line1/message/set", command, 1, false).ok());
+  bool resulted = SpinUntil([&] { return Received("marquee/signs/line1/result", "\"sent\"").has_value(); }, 15000);
+  for (const auto& [t, p] : m_inbox) std::cerr << "DBG " << t << " " << p << "\n";
+  for (const std::string& c : Sent()) std::cerr << "SENT " << c << "\n";
+  m_gateway->Signal(SIGTERM);
+  while (auto l = m_gateway->WaitForLine(ChildProcess::kErr, [](const std::string&) { return true; }, std::chrono::milliseconds(2000))) std::cerr << "GW " << *l << "\n";
+  ASSERT_TRUE(resulted);
+  ASSERT_TRUE(SentEventually("^A000000^E0^K0^dC2Count 0^Y1"));
+  ASSERT_TRUE(m_plc->Publish("marquee/signs/line1/message/set", command, 1, false).ok());
+  ASSERT_TRUE(SpinUntil([&] { return Received("marquee/signs/line1/state", "Count 0").has_value(); }));
+
+  // A new value refills the template, without the flash code; the same value sends nothing.
+  ASSERT_TRUE(m_plc->Publish("marquee/vars/count/set", "5", 1, false).ok());
+  ASSERT_TRUE(SentEventually("^A000000^E0^K0^dC2Count 5"));
+  ASSERT_TRUE(m_plc->Publish("marquee/vars/count/set", "5", 1, false).ok());
+  SpinUntil([] { return false; }, 1000);
+  EXPECT_EQ(Sent().size(), 2u);
+
+  // An alarm interrupts and expires; the template comes back with the latest value.
+  const Response alarm = Exchange(m_port, Request("POST", "/api/v1/signs/line1/messages",
+                                                  R"({"raw": "^E1ALARM", "priority": 9, "expires": 2})"));
+  ASSERT_EQ(alarm.status, 202) << alarm.body;
+  ASSERT_TRUE(SentEventually("^A000000^E1ALARM"));
+  EXPECT_EQ(Exchange(m_port, Request("GET", "/api/v1/signs/line1")).Json()["active"]["source"], "interrupt");
+  ASSERT_TRUE(m_plc->Publish("marquee/vars/count/set", "6", 1, false).ok());
+  ASSERT_TRUE(SentEventually("^A000000^E0^K0^dC2Count 6"));
+  for (const std::string& sent : Sent()) EXPECT_EQ(std::count(Sent().begin(), Sent().end(), sent) <= 2, true);
+
+  // Killed: the broker tells the plant with the gateway's will.
+  ASSERT_TRUE(Received("marquee/gateways/gw-test/status", "online"));
+  m_gateway->Signal(SIGKILL);
+  ASSERT_TRUE(SpinUntil([&] { return Received("marquee/gateways/gw-test/status", "offline").has_value(); }, 60000));
+}
+
+}  // namespace
