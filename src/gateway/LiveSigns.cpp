@@ -179,9 +179,13 @@ Status LiveSigns::Fill(const std::string& body, bool refresh, std::string& fille
       },
       now, text);
   if (!s.ok()) return s;
+  // The message as posted, its text filled: keys it left out keep their meaning (no
+  // address: the sign's own).
   parsed.message.text = text;
-  if (refresh) parsed.message.codes = RefreshCodes(parsed.message.codes);
-  nlohmann::json out = MessageToJsonValue(parsed.message);
+  nlohmann::json out = object;
+  out.erase("lines");
+  out["text"] = MessageToJsonValue(parsed.message)["text"];
+  if (refresh && RefreshCodes(parsed.message.codes).flashMode != parsed.message.codes.flashMode) out["flash"] = "nothing";
   out.update(queueKeys);
   filled = out.dump();
   return {};
@@ -280,14 +284,16 @@ LiveSigns::Submission LiveSigns::SubmitOnce(const SubmitTarget& target, std::str
   // Otherwise sign by sign: filled, and only where it shows now.
   std::optional<GatewayTime> expires;
   if (priority && document.value.contains("expires")) {
-    MessageRequestParse request = ParseMessageRequest(R"({"raw": "", "expires": )" +
-                                                          document.value["expires"].dump() + "}",
-                                                      NowMs());
-    if (request.error) {
-      submission.result.error = request.error;
+    const nlohmann::json& value = document.value["expires"];
+    if (value.is_number() && value.get<double>() > 0 && value.get<double>() < 1e9) {
+      expires = NowMs() + static_cast<GatewayTime>(value.get<double>() * 1000);
+    } else if (value.is_string()) {
+      expires = ParseIsoTime(value.get<std::string>());
+    }
+    if (!expires) {
+      submission.result.error = BadRequest("bad_value", "\"expires\": must be seconds or a time such as 2026-01-31T14:00:00Z");
       return submission;
     }
-    expires = request.request.expires;
   }
   std::string sent;
   if (Status filled = isTemplate ? Fill(text, false, sent) : Status(); !filled.ok()) {
@@ -357,16 +363,17 @@ void LiveSigns::Evaluate(LiveSign& sign) {
     body.clear();  // another gateway drives it
   }
   if (!body.empty() && !(want == sign.shown)) {
-    std::string sent = body;
-    Status filled = isTemplate ? Fill(body, false, sent) : Status();
+    // Nobody asked for this send just now (a window opened, an interrupt ended): like a
+    // refresh, it never saves to flash.
+    std::string sent;
+    Status filled = Fill(body, true, sent);
     if (filled.ok()) {
       nlohmann::json object = nlohmann::json::parse(sent, nullptr, false);
       if (object.is_object()) object.erase("priority");
       SubmitResult result = m_gateway.Submit({SubmitTarget::Kind::kSign, sign.name}, object.dump(),
                                              SourceOf(choice.source));
       if (!result.ok()) qWarning("live: sign %s: %s", sign.name.c_str(), result.error->detail.c_str());
-      std::string refreshKey;
-      sign.gate->Sent(isTemplate && Fill(body, true, refreshKey).ok() ? refreshKey : sent, nowMs);
+      sign.gate->Sent(sent, nowMs);
     } else {
       qWarning("live: sign %s: %s", sign.name.c_str(), filled.message().c_str());
     }
