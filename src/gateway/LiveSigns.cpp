@@ -17,7 +17,9 @@ constexpr int kMaxPriority = 1000;
 // Keys of a submission that belong to the queue, not to the message.
 constexpr std::string_view kQueueKeys[] = {"force", "supersede", "expires"};
 
-GatewayTime NowMs() { return QDateTime::currentMSecsSinceEpoch(); }
+GatewayTime NowMs() {
+  return QDateTime::currentMSecsSinceEpoch();
+}
 
 // The template text of a submission: its "raw" string, or its message's text.
 bool TemplateText(const nlohmann::json& body, std::string& text) {
@@ -185,7 +187,8 @@ Status LiveSigns::Fill(const std::string& body, bool refresh, std::string& fille
   nlohmann::json out = object;
   out.erase("lines");
   out["text"] = MessageToJsonValue(parsed.message)["text"];
-  if (refresh && RefreshCodes(parsed.message.codes).flashMode != parsed.message.codes.flashMode) out["flash"] = "nothing";
+  if (refresh && RefreshCodes(parsed.message.codes).flashMode != parsed.message.codes.flashMode)
+    out["flash"] = "nothing";
   out.update(queueKeys);
   filled = out.dump();
   return {};
@@ -228,7 +231,8 @@ std::string LiveSigns::OwnerOf(std::string_view sign) const {
   return {};
 }
 
-LiveSigns::Submission LiveSigns::SubmitOnce(const SubmitTarget& target, std::string_view body, std::string_view source) {
+LiveSigns::Submission LiveSigns::SubmitOnce(const SubmitTarget& target, std::string_view body,
+                                            std::string_view source) {
   Submission submission;
   JsonDocument document = ParseJsonStrictly(body, kBodyDepth);
   std::optional<int> priority;
@@ -291,7 +295,8 @@ LiveSigns::Submission LiveSigns::SubmitOnce(const SubmitTarget& target, std::str
       expires = ParseIsoTime(value.get<std::string>());
     }
     if (!expires) {
-      submission.result.error = BadRequest("bad_value", "\"expires\": must be seconds or a time such as 2026-01-31T14:00:00Z");
+      submission.result.error =
+          BadRequest("bad_value", "\"expires\": must be seconds or a time such as 2026-01-31T14:00:00Z");
       return submission;
     }
   }
@@ -370,8 +375,8 @@ void LiveSigns::Evaluate(LiveSign& sign) {
     if (filled.ok()) {
       nlohmann::json object = nlohmann::json::parse(sent, nullptr, false);
       if (object.is_object()) object.erase("priority");
-      SubmitResult result = m_gateway.Submit({SubmitTarget::Kind::kSign, sign.name}, object.dump(),
-                                             SourceOf(choice.source));
+      SubmitResult result =
+          m_gateway.Submit({SubmitTarget::Kind::kSign, sign.name}, object.dump(), SourceOf(choice.source));
       if (!result.ok()) qWarning("live: sign %s: %s", sign.name.c_str(), result.error->detail.c_str());
       sign.gate->Sent(sent, nowMs);
     } else {
@@ -469,7 +474,8 @@ nlohmann::json LiveSigns::Active(std::string_view name) const {
 void LiveSigns::Persist(const LiveSign& sign) {
   nlohmann::json interrupts = nlohmann::json::array();
   for (const Interrupt& i : sign.interrupts) {
-    interrupts.push_back({{"id", i.id}, {"priority", i.priority}, {"expires", int64_t(i.expires)}, {"message", i.message}});
+    interrupts.push_back(
+        {{"id", i.id}, {"priority", i.priority}, {"expires", int64_t(i.expires)}, {"message", i.message}});
   }
   nlohmann::json state = {
       {"base", sign.baseBody}, {"base_id", sign.baseId}, {"interrupts", interrupts}, {"shown", sign.shown.id}};

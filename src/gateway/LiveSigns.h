@@ -35,8 +35,7 @@ class LiveSigns : public QObject {
   Q_OBJECT
 
  public:
-  LiveSigns(Gateway& gateway, std::vector<ScheduleEntry> schedules, int refreshIntervalMs,
-            QObject* parent = nullptr);
+  LiveSigns(Gateway& gateway, std::vector<ScheduleEntry> schedules, int refreshIntervalMs, QObject* parent = nullptr);
   ~LiveSigns() override;
 
   // Opens live.db in the state folder (variables, schedules set over the API, interrupts
@@ -84,7 +83,7 @@ class LiveSigns : public QObject {
   struct LiveSign {
     std::string name;
     std::vector<std::string> tags;
-    std::string owner;  // another gateway that drives it; empty: this one
+    std::string owner;     // another gateway that drives it; empty: this one
     std::string baseBody;  // the last message without a priority, as posted
     std::string baseId;
     std::vector<Interrupt> interrupts;  // message: the body as posted; id: its message id

@@ -41,7 +41,9 @@ MqttSettings ClientSettings(const MqttConfig& config) {
   return settings;
 }
 
-std::string Utf8(const std::string& bytes) { return CodePageToUtf8(bytes); }
+std::string Utf8(const std::string& bytes) {
+  return CodePageToUtf8(bytes);
+}
 
 // What the sign shows, as text: the characters without their codes, lines on lines.
 std::string PlainText(std::string_view textWithCodes) {
@@ -61,8 +63,9 @@ MqttBridge::MqttBridge(Gateway& gateway, LiveSigns& live, const MqttConfig& conf
       m_config(config),
       m_client(std::make_unique<MqttClient>(ClientSettings(config), this)),
       m_ownership(config.clientId, SignNames(gateway)) {
-  m_client->SetMessageHandler(
-      [this](const std::string& topic, const std::string& payload, bool retained) { Arrived(topic, payload, retained); });
+  m_client->SetMessageHandler([this](const std::string& topic, const std::string& payload, bool retained) {
+    Arrived(topic, payload, retained);
+  });
   connect(m_client.get(), &MqttClient::connected, this, &MqttBridge::Connected);
   connect(m_client.get(), &MqttClient::disconnected, this,
           [](const QString& reason) { qWarning("mqtt: connection to the broker lost: %s", qPrintable(reason)); });
@@ -77,8 +80,8 @@ MqttBridge::~MqttBridge() {
 
 Status MqttBridge::Start() {
   const std::string& prefix = m_config.prefix;
-  for (const char* filter : {"/signs/+/message/set", "/tags/+/message/set", "/vars/+/set", "/signs/+/owner",
-                             "/gateways/+/status"}) {
+  for (const char* filter :
+       {"/signs/+/message/set", "/tags/+/message/set", "/vars/+/set", "/signs/+/owner", "/gateways/+/status"}) {
     m_client->Subscribe(prefix + filter, m_config.qos);
   }
   m_subscription = m_gateway.SubscribeSignChanges([this](const SignState& sign) { PublishState(sign); });
@@ -126,14 +129,14 @@ void MqttBridge::Command(const MqttInTopic& topic, const std::string& payload) {
   bool forSign = topic.kind == MqttInTopic::Kind::kSignMessage;
   // Signs of other gateways, and signs another gateway drives, are theirs to answer.
   if (forSign && (!m_gateway.Sign(topic.name) || !m_ownership.Drives(topic.name))) return;
-  std::string resultTopic = forSign ? SignTopic(m_config.prefix, topic.name, "result")
-                                    : TagTopic(m_config.prefix, topic.name, "result");
+  std::string resultTopic =
+      forSign ? SignTopic(m_config.prefix, topic.name, "result") : TagTopic(m_config.prefix, topic.name, "result");
   MqttCommand command = CommandFromPayload(payload);
   auto refuse = [&](const std::string& error, const std::string& detail) {
-    PublishJson(resultTopic,
-                nlohmann::json{{"command_id", command.id}, {"status", "refused"}, {"error", error}, {"detail", detail}}
-                    .dump(),
-                false);
+    PublishJson(
+        resultTopic,
+        nlohmann::json{{"command_id", command.id}, {"status", "refused"}, {"error", error}, {"detail", detail}}.dump(),
+        false);
   };
   if (!command.status.ok()) {
     refuse("bad_payload", command.status.message());
@@ -208,8 +211,11 @@ void MqttBridge::PublishDiscovery() {
         {"value_template", "{{ value_json.text }}"},
         {"availability_topic", GatewayStatusTopic(prefix, m_config.clientId)},
         {"max", 255},
-        {"device", {{"identifiers", {"ferromarquee_" + sign.name}}, {"name", "LED sign " + sign.name},
-                    {"manufacturer", "FerroMarquee"}, {"via_device", m_config.clientId}}},
+        {"device",
+         {{"identifiers", {"ferromarquee_" + sign.name}},
+          {"name", "LED sign " + sign.name},
+          {"manufacturer", "FerroMarquee"},
+          {"via_device", m_config.clientId}}},
     };
     PublishJson(m_config.discoveryPrefix + "/text/ferromarquee_" + sign.name + "/config", config.dump(), true);
   }

@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::string_view kMessageSet = "/message/set";
 
-bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
+}
 
 bool EndsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;

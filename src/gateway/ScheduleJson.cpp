@@ -44,7 +44,8 @@ Status EntryFromJson(const nlohmann::json& item, size_t index, ScheduleEntry& en
     }
   }
   if (entry.message.empty()) return bad("message", "is missing");
-  if (Status checked = CheckScheduleEntry(entry); !checked.ok()) return Status::BadInput(where + ": " + checked.message());
+  if (Status checked = CheckScheduleEntry(entry); !checked.ok())
+    return Status::BadInput(where + ": " + checked.message());
   return {};
 }
 

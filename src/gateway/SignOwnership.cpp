@@ -27,7 +27,9 @@ SignOwnership::Actions SignOwnership::Settled() {
   return actions;
 }
 
-bool SignOwnership::Drives(std::string_view sign) const { return m_signs.count(sign) && !m_refused.count(sign); }
+bool SignOwnership::Drives(std::string_view sign) const {
+  return m_signs.count(sign) && !m_refused.count(sign);
+}
 
 std::string SignOwnership::OwnerOf(std::string_view sign) const {
   auto found = m_refused.find(sign);

@@ -8,9 +8,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <regex>
 
@@ -19,7 +19,6 @@
 #include "support/ChildProcess.h"
 
 namespace {
-
 
 struct Response {
   int status = 0;
@@ -53,7 +52,8 @@ Response Exchange(uint16_t port, const std::string& bytes) {
         break;
     }
     pollfd poller{fd, POLLIN, 0};
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || ::poll(&poller, 1, static_cast<int>(left.count())) <= 0) break;
     char buffer[65536];
     const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
@@ -75,7 +75,6 @@ std::string Request(const std::string& method, const std::string& path, const st
          "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
-
 class GatewayLive : public testing::Test {
  protected:
   void SetUp() override {
@@ -85,11 +84,13 @@ class GatewayLive : public testing::Test {
     })) << "the simulator did not start";
     const std::string config = m_dir.filePath("gateway.toml").toStdString();
     std::ofstream(config) << "[http]\nlisten = \"127.0.0.1:0\"\ntoken = \"s3cret\"\n"
-                             "[mqtt]\nport = " << m_broker.Port() << "\nclient_id = \"gw-test\"\n"
+                             "[mqtt]\nport = "
+                          << m_broker.Port()
+                          << "\nclient_id = \"gw-test\"\n"
                              "[live]\nrefresh_interval_ms = 200\n"
                              "[[signs]]\nname = \"line1\"\ntcp = \"127.0.46.1\"\nmodel = 10\n";
-    m_gateway = std::make_unique<ChildProcess>(std::vector<std::string>{
-        MARQUEE_GATEWAY_PROGRAM, "--config", config, "--state", m_dir.path().toStdString()});
+    m_gateway = std::make_unique<ChildProcess>(
+        std::vector<std::string>{MARQUEE_GATEWAY_PROGRAM, "--config", config, "--state", m_dir.path().toStdString()});
     const auto line = m_gateway->WaitForLineStarting(ChildProcess::kErr, "marquee-gateway: listening on");
     ASSERT_TRUE(line) << "the gateway did not start";
     m_port = static_cast<uint16_t>(std::stoi(line->substr(line->rfind(':') + 1)));
@@ -98,9 +99,8 @@ class GatewayLive : public testing::Test {
     settings.port = m_broker.Port();
     settings.clientId = "plc";
     m_plc = std::make_unique<MqttClient>(settings);
-    m_plc->SetMessageHandler([this](const std::string& topic, const std::string& payload, bool) {
-      m_inbox.emplace_back(topic, payload);
-    });
+    m_plc->SetMessageHandler(
+        [this](const std::string& topic, const std::string& payload, bool) { m_inbox.emplace_back(topic, payload); });
     m_plc->Subscribe("marquee/#", 1);
     ASSERT_TRUE(m_plc->Start().ok());
     ASSERT_TRUE(SpinUntil([&] { return m_plc->IsConnected(); }));
@@ -158,14 +158,14 @@ TEST_F(GatewayLive, CommandsAndValuesOverMqttInterruptsOverHttp) {
   EXPECT_EQ(Sent().size(), 2u);
 
   // An alarm interrupts and expires; the template comes back with the latest value.
-  const Response alarm = Exchange(m_port, Request("POST", "/api/v1/signs/line1/messages",
-                                                  R"({"raw": "^E1ALARM", "priority": 9, "expires": 2})"));
+  const Response alarm = Exchange(
+      m_port, Request("POST", "/api/v1/signs/line1/messages", R"({"raw": "^E1ALARM", "priority": 9, "expires": 2})"));
   ASSERT_EQ(alarm.status, 202) << alarm.body;
   ASSERT_TRUE(SentEventually("^E1ALARM"));
   EXPECT_EQ(Exchange(m_port, Request("GET", "/api/v1/signs/line1")).Json()["active"]["source"], "interrupt");
   ASSERT_TRUE(m_plc->Publish("marquee/vars/count/set", "6", 1, false).ok());
   ASSERT_TRUE(SentEventually("^dC2Count 6"));  // no flash save on a send nobody asked for
-  EXPECT_EQ(Sent().size(), 4u);  // nothing sent twice, the redelivered command included
+  EXPECT_EQ(Sent().size(), 4u);                // nothing sent twice, the redelivered command included
 
   // Killed: the broker tells the plant with the gateway's will.
   ASSERT_TRUE(Received("marquee/gateways/gw-test/status", "online"));
