@@ -62,25 +62,25 @@ constexpr size_t kMaxWidth = 100;
 constexpr size_t kMaxPrecision = 60;
 
 // One printf conversion: flags, width, precision, then one of d i u x X o f F e E g G s.
-bool IsConversion(std::string_view spec) {
-  if (spec.size() < 2 || spec.front() != '%') return false;
+bool IsConversion(std::string_view conversion) {
+  if (conversion.size() < 2 || conversion.front() != '%') return false;
   size_t i = 1;
-  while (i < spec.size() && std::string_view("-+ 0#").find(spec[i]) != std::string_view::npos) ++i;
+  while (i < conversion.size() && std::string_view("-+ 0#").find(conversion[i]) != std::string_view::npos) ++i;
   size_t digits = 0;
   size_t width = 0;
-  while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') width = width * 10 + size_t(spec[i++] - '0'), ++digits;
+  while (i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9') width = width * 10 + size_t(conversion[i++] - '0'), ++digits;
   if (digits > 3 || width > kMaxWidth) return false;
-  if (i < spec.size() && spec[i] == '.') {
+  if (i < conversion.size() && conversion[i] == '.') {
     ++i;
     size_t precision = 0;
     digits = 0;
-    while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
-      precision = precision * 10 + size_t(spec[i++] - '0');
+    while (i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9') {
+      precision = precision * 10 + size_t(conversion[i++] - '0');
       ++digits;
     }
     if (digits > 3 || precision > kMaxPrecision) return false;
   }
-  return i + 1 == spec.size() && std::string_view("diuxXofFeEgGs").find(spec[i]) != std::string_view::npos;
+  return i + 1 == conversion.size() && std::string_view("diuxXofFeEgGs").find(conversion[i]) != std::string_view::npos;
 }
 
 Status ParsePlaceholder(std::string_view body, size_t position, TemplatePiece& piece) {
