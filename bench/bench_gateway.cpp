@@ -5,16 +5,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 
-#include "support/ChildProcess.h"
 #include "gateway/Gateway.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -66,8 +66,8 @@ double SendAndWait(Gateway& gateway, const SubmitTarget& target) {
 
 void BM_TagOf200Signs(benchmark::State& state) {
   App();
-  ChildProcess sim({MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.46.1-127.0.46.200", "--no-display", "--log",
-                    "/dev/null"});
+  ChildProcess sim(
+      {MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.46.1-127.0.46.200", "--no-display", "--log", "/dev/null"});
   QThread::msleep(500);  // the listeners come up
   GatewayConfig config = Fleet(kFleet, "127.0.46.");
   config.queue.maxParallel = static_cast<int>(state.range(0));

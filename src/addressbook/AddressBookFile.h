@@ -39,7 +39,7 @@ AddressBookRead ReadAddressBook(std::string_view bytes);
 struct AddressBookLoad {
   DataFileLoadOutcome outcome = DataFileLoadOutcome::Missing;
   std::vector<CIPGroup> entries;  // every entry (Complete), those before the damage (Damaged)
-  Status status;  // the error for Damaged and Unreadable, ok otherwise
+  Status status;                  // the error for Damaged and Unreadable, ok otherwise
 };
 
 AddressBookLoad LoadAddressBook(const std::string& path);

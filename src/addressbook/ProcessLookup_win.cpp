@@ -51,8 +51,8 @@ std::vector<qint64> FindProcessesByExecutable(const QString& path) {
 bool IsInThisSession(qint64 pid) {
   DWORD theirs = 0;
   DWORD ours = 0;
-  return ProcessIdToSessionId(static_cast<DWORD>(pid), &theirs) &&
-         ProcessIdToSessionId(GetCurrentProcessId(), &ours) && theirs == ours;
+  return ProcessIdToSessionId(static_cast<DWORD>(pid), &theirs) && ProcessIdToSessionId(GetCurrentProcessId(), &ours) &&
+         theirs == ours;
 }
 
 bool RequestProcessEnd(qint64 pid) {

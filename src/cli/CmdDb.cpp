@@ -47,7 +47,8 @@ int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
 int AddMessage(const std::string& path, const MessageOptions& message, const std::string& text, std::ostream& err) {
   // Held from reading to writing back, so a message another writer adds meanwhile stays.
   DataFileLock lock;
-  if (Status locked = lock.Acquire(path); !locked.ok()) return Fail(err, locked.message() + " (the file is left unchanged)");
+  if (Status locked = lock.Acquire(path); !locked.ok())
+    return Fail(err, locked.message() + " (the file is left unchanged)");
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
   if (result.outcome == DataFileLoadOutcome::Damaged || result.outcome == DataFileLoadOutcome::Unreadable)

@@ -46,10 +46,10 @@ FileContents Read(const std::string& path, size_t limit, uint64_t stopAbove) {
   } else if (read.error != 0) {
     result.status = OsError(path, read.error);
   } else if (read.size > stopAbove || read.bytes.size() > stopAbove) {
-    result.status = Status::BadInput(
-        Format("%s: file too large (%llu bytes; at most %llu are read)", path.c_str(),
-               static_cast<unsigned long long>(std::max<uint64_t>(read.size, read.bytes.size())),
-               static_cast<unsigned long long>(stopAbove)));
+    result.status =
+        Status::BadInput(Format("%s: file too large (%llu bytes; at most %llu are read)", path.c_str(),
+                                static_cast<unsigned long long>(std::max<uint64_t>(read.size, read.bytes.size())),
+                                static_cast<unsigned long long>(stopAbove)));
   } else {
     result.bytes = std::move(read.bytes);
   }
@@ -63,8 +63,7 @@ void RemoveStaleTemporaries(const std::string& target) {
   const std::string folder = FolderOf(target);
   const std::string name = FileNameOf(target);
   std::error_code error;
-  for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-       it.increment(error)) {
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end; it.increment(error)) {
     const std::string candidate = it->path().filename().string();
     if (!IsTemporaryOf(candidate, name)) continue;
     std::error_code ignored;
@@ -75,7 +74,9 @@ void RemoveStaleTemporaries(const std::string& target) {
 
 }  // namespace
 
-std::string SystemErrorText(int errorNumber) { return std::strerror(errorNumber); }
+std::string SystemErrorText(int errorNumber) {
+  return std::strerror(errorNumber);
+}
 
 FileContents ReadWholeFile(const std::string& path, size_t maxBytes) {
   // One byte more than allowed shows a file that grew past the cap while being read.
@@ -104,9 +105,8 @@ Status DataFileLock::Acquire(const std::string& path, std::chrono::milliseconds 
   intptr_t handle = -1;
   const int error = file_os::Lock(target + ".lock", wait, handle);
   if (error == EWOULDBLOCK)
-    return Status::OsFailure(
-        Format("%s: another program is saving this file; gave up after waiting %lld ms", path.c_str(),
-               static_cast<long long>(wait.count())));
+    return Status::OsFailure(Format("%s: another program is saving this file; gave up after waiting %lld ms",
+                                    path.c_str(), static_cast<long long>(wait.count())));
   if (error != 0) return OsError(path, error);
   m_handle = handle;
   m_target = std::move(target);
@@ -120,9 +120,13 @@ void DataFileLock::Release() {
   m_target.clear();
 }
 
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+  Discard();
+}
 
-Status AtomicFileWriter::Failure(int errorNumber) const { return OsError(m_path, errorNumber); }
+Status AtomicFileWriter::Failure(int errorNumber) const {
+  return OsError(m_path, errorNumber);
+}
 
 Status AtomicFileWriter::Open(const std::string& path, const AtomicWriteOptions& options) {
   Discard();

@@ -24,9 +24,9 @@ struct FileFacts {
 FileFacts Inspect(const std::string& path);
 
 struct ReadResult {
-  int error = 0;            // ENOENT when missing; EINVAL when not a regular file
-  uint64_t size = 0;        // the size the open file has, read before its bytes
-  std::string bytes;        // at most limit bytes from the start
+  int error = 0;      // ENOENT when missing; EINVAL when not a regular file
+  uint64_t size = 0;  // the size the open file has, read before its bytes
+  std::string bytes;  // at most limit bytes from the start
 };
 
 // Reads at most limit bytes from the start of the regular file at path. Opens without

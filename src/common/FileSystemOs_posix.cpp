@@ -122,8 +122,8 @@ void Unlock(intptr_t handle) {
 }
 
 int CreateExclusive(const std::string& path, unsigned mode, bool keepMode, std::FILE*& file) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY,
-                        keepMode ? 0600 : 0666);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, keepMode ? 0600 : 0666);
   if (fd < 0) return errno;
   // The umask must not narrow the old file's bits.
   if (keepMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {

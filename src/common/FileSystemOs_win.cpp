@@ -88,7 +88,7 @@ int Lock(const std::string& lockPath, std::chrono::milliseconds wait, intptr_t& 
   if (file == INVALID_HANDLE_VALUE) return ErrnoOf(::GetLastError());
   const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(wait.count());
   for (;;) {
-    OVERLAPPED whole {};
+    OVERLAPPED whole{};
     if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
       handle = reinterpret_cast<intptr_t>(file);
       return 0;

@@ -15,7 +15,5 @@ class IPrompter {
   // A failure that may be tried again: text, with detail (the system's reason) below it;
   // stop icon, Yes and No; true for Yes. Prompters without a box of their own ask text and
   // detail together.
-  virtual bool AskRetry(const std::string& text, const std::string& detail) {
-    return AskYesNo(text + "\n\n" + detail);
-  }
+  virtual bool AskRetry(const std::string& text, const std::string& detail) { return AskYesNo(text + "\n\n" + detail); }
 };

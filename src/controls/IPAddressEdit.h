@@ -60,8 +60,8 @@ class CIPAddressEdit : public QFrame {
   void ShowRangeHint(int index, int typed);
 
   std::array<QLineEdit*, 4> m_Fields{};
-  bool m_bSetting = false;     // SetAddress / Clear at work: one addressChanged at their end
-  int m_nAdvancedInto = -1;    // the field a third digit just moved to, until the next key
-  QLabel* m_pRangeHint;        // a tool-tip-like window owned by the control
+  bool m_bSetting = false;   // SetAddress / Clear at work: one addressChanged at their end
+  int m_nAdvancedInto = -1;  // the field a third digit just moved to, until the next key
+  QLabel* m_pRangeHint;      // a tool-tip-like window owned by the control
   QTimer* m_pRangeHintTimer;
 };

@@ -12,9 +12,13 @@ nlohmann::json OptionalTime(const std::optional<GatewayTime>& time) {
   return time ? nlohmann::json(IsoTime(*time)) : nlohmann::json(nullptr);
 }
 
-nlohmann::json TextOrNull(const std::string& text) { return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text); }
+nlohmann::json TextOrNull(const std::string& text) {
+  return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text);
+}
 
-std::string_view TransportName(SignTransport transport) { return transport == SignTransport::kTcp ? "tcp" : "serial"; }
+std::string_view TransportName(SignTransport transport) {
+  return transport == SignTransport::kTcp ? "tcp" : "serial";
+}
 
 // Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's algorithm).
 int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
@@ -53,8 +57,8 @@ std::optional<GatewayTime> ParseApiTime(std::string_view text) {
     return number;
   // YYYY-MM-DDTHH:MM:SS[.mmm]Z
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millis = 0;
-  if (!Digits(text, 0, 4, year) || text.size() < 20 || text[4] != '-' || !Digits(text, 5, 2, month) ||
-      text[7] != '-' || !Digits(text, 8, 2, day) || text[10] != 'T' || !Digits(text, 11, 2, hour) || text[13] != ':' ||
+  if (!Digits(text, 0, 4, year) || text.size() < 20 || text[4] != '-' || !Digits(text, 5, 2, month) || text[7] != '-' ||
+      !Digits(text, 8, 2, day) || text[10] != 'T' || !Digits(text, 11, 2, hour) || text[13] != ':' ||
       !Digits(text, 14, 2, minute) || text[16] != ':' || !Digits(text, 17, 2, second))
     return std::nullopt;
   std::string_view rest = text.substr(19);
@@ -110,14 +114,8 @@ nlohmann::json AcceptedJson(const AcceptedMessage& accepted) {
 }
 
 nlohmann::json LogRowJson(const LogRow& row) {
-  return {{"id", row.id},
-          {"time", IsoTime(row.time)},
-          {"message_id", row.messageId},
-          {"source", row.source},
-          {"sign", row.sign},
-          {"command", CodePageToUtf8(row.command)},
-          {"result", row.result},
-          {"error", row.error},
-          {"duration_ms", row.durationMs},
+  return {{"id", row.id},          {"time", IsoTime(row.time)}, {"message_id", row.messageId},
+          {"source", row.source},  {"sign", row.sign},          {"command", CodePageToUtf8(row.command)},
+          {"result", row.result},  {"error", row.error},        {"duration_ms", row.durationMs},
           {"attempt", row.attempt}};
 }

@@ -90,8 +90,8 @@ class ConfigReader {
 bool IsPlainName(std::string_view name) {
   if (name.empty() || name.size() > 64) return false;
   for (char c : name) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '.';
+    const bool plain =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
     if (!plain) return false;
   }
   return true;
@@ -152,11 +152,14 @@ void ReadQueue(const ConfigReader& reader, const toml::table& table, QueueConfig
                     "supersede", "shutdown_grace_seconds"},
                    "[queue]");
   constexpr int kMonth = 30 * 24 * 3600;
-  if (const toml::node* n = table.get("retry_attempts")) queue.retryAttempts = reader.Int(*n, "retry_attempts", 1, 1000);
-  if (const toml::node* n = table.get("max_age_seconds")) queue.maxAgeSeconds = reader.Int(*n, "max_age_seconds", 1, kMonth);
+  if (const toml::node* n = table.get("retry_attempts"))
+    queue.retryAttempts = reader.Int(*n, "retry_attempts", 1, 1000);
+  if (const toml::node* n = table.get("max_age_seconds"))
+    queue.maxAgeSeconds = reader.Int(*n, "max_age_seconds", 1, kMonth);
   if (const toml::node* n = table.get("backoff_initial_ms"))
     queue.backoffInitialMs = reader.Int(*n, "backoff_initial_ms", 1, 3600000);
-  if (const toml::node* n = table.get("backoff_max_ms")) queue.backoffMaxMs = reader.Int(*n, "backoff_max_ms", 1, 3600000);
+  if (const toml::node* n = table.get("backoff_max_ms"))
+    queue.backoffMaxMs = reader.Int(*n, "backoff_max_ms", 1, 3600000);
   if (queue.backoffMaxMs < queue.backoffInitialMs)
     reader.Fail(table, "backoff_max_ms must not be below backoff_initial_ms");
   if (const toml::node* n = table.get("max_parallel")) queue.maxParallel = reader.Int(*n, "max_parallel", 1, 1024);
@@ -195,7 +198,8 @@ void ReadMqtt(const ConfigReader& reader, const toml::table& table, MqttConfig& 
     std::string text = reader.String(n, key);
     const bool bad = text.empty() || text.find_first_of("+#") != std::string::npos ||
                      (single && text.find('/') != std::string::npos) || text.front() == '/' || text.back() == '/';
-    if (bad) reader.Fail(n, std::string(key) + " \"" + text + "\" must be topic levels without '+', '#' or an empty level");
+    if (bad)
+      reader.Fail(n, std::string(key) + " \"" + text + "\" must be topic levels without '+', '#' or an empty level");
     return text;
   };
   if (const toml::node* n = table.get("host")) mqtt.host = reader.String(*n, "host");
@@ -211,7 +215,8 @@ void ReadMqtt(const ConfigReader& reader, const toml::table& table, MqttConfig& 
   if (const toml::node* n = table.get("prefix")) mqtt.prefix = topicLevels(*n, "prefix", false);
   if (const toml::node* n = table.get("qos")) mqtt.qos = reader.Int(*n, "qos", 0, 1);
   if (const toml::node* n = table.get("discovery")) mqtt.discovery = reader.Bool(*n, "discovery");
-  if (const toml::node* n = table.get("discovery_prefix")) mqtt.discoveryPrefix = topicLevels(*n, "discovery_prefix", false);
+  if (const toml::node* n = table.get("discovery_prefix"))
+    mqtt.discoveryPrefix = topicLevels(*n, "discovery_prefix", false);
 }
 
 void ReadLive(const ConfigReader& reader, const toml::table& table, LiveConfig& live) {
@@ -300,11 +305,13 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
     if (const toml::node* schedules = root.get("schedules")) {
       const auto* array = schedules->as_array();
       if (array == nullptr) reader.Fail(*schedules, "schedules must be an array of tables ([[schedules]])");
-      for (const toml::node& item : *array) read.live.schedules.push_back(ReadSchedule(reader, reader.Table(item, "schedules")));
+      for (const toml::node& item : *array)
+        read.live.schedules.push_back(ReadSchedule(reader, reader.Table(item, "schedules")));
     }
     if (const toml::node* n = root.get("address_book")) {
       const std::filesystem::path book = reader.String(*n, "address_book");
-      read.addressBook = book.is_absolute() ? book.string() : (std::filesystem::path(path).parent_path() / book).string();
+      read.addressBook =
+          book.is_absolute() ? book.string() : (std::filesystem::path(path).parent_path() / book).string();
       const size_t before = read.signs.size();
       if (Status added = AddBookSigns(read.addressBook, read.signs); !added.ok())
         return Status::BadInput(reader.Where(n->source()) + added.message());

@@ -52,10 +52,10 @@ bool IsFinalState(MessageState state);
 // An error for the service edge: turned into {"error": error, "detail": detail}.
 struct GatewayError {
   enum class Kind {
-    kBadRequest,    // malformed JSON, unknown field, value out of range
-    kNotFound,      // no such sign, tag or message
-    kUnprocessable, // the message would be lost or cut on the sign and "force" was not set
-    kUnavailable,   // shutting down, or the state database failed
+    kBadRequest,     // malformed JSON, unknown field, value out of range
+    kNotFound,       // no such sign, tag or message
+    kUnprocessable,  // the message would be lost or cut on the sign and "force" was not set
+    kUnavailable,    // shutting down, or the state database failed
   };
   Kind kind = Kind::kBadRequest;
   std::string error;   // short, stable: "bad_json", "unknown_field", "unknown_sign", ...
@@ -71,8 +71,8 @@ struct MessageInfo {
   std::string source;   // who submitted it: "http", "mqtt", "schedule", ...
   std::string command;  // the exact bytes sent to the sign, its ^A address in front
   MessageState state = MessageState::kQueued;
-  int attempts = 0;     // sends tried so far
-  std::string error;    // the link's text of the last failure; empty when none
+  int attempts = 0;   // sends tried so far
+  std::string error;  // the link's text of the last failure; empty when none
   GatewayTime created = 0;
   GatewayTime updated = 0;
   std::optional<GatewayTime> expires;
@@ -86,7 +86,7 @@ struct SignState {
   std::string lastResult;        // "sent" or "failed" of the last attempt; empty before one
   std::string lastError;         // the link's text of the last failed attempt
   std::optional<GatewayTime> lastSuccess;
-  int queueLength = 0;           // messages queued or being sent
+  int queueLength = 0;  // messages queued or being sent
 };
 
 // A message accepted for one sign.
@@ -111,9 +111,9 @@ struct SubmitTarget {
 };
 
 struct LogQuery {
-  std::string sign;                 // empty: every sign
-  std::optional<GatewayTime> since; // rows at or after this time
-  int limit = 100;                  // newest first; at most kMaxLogLimit
+  std::string sign;                  // empty: every sign
+  std::optional<GatewayTime> since;  // rows at or after this time
+  int limit = 100;                   // newest first; at most kMaxLogLimit
 };
 inline constexpr int kMaxLogLimit = 1000;
 

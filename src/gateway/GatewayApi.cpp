@@ -20,7 +20,8 @@ std::optional<HttpReply> OnlyKeys(const QUrlQuery& query, std::initializer_list<
   for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
     bool known = false;
     for (const char* allowed : keys) known = known || key == QLatin1String(allowed);
-    if (!known) return HttpReply::Error(400, "unknown_parameter", "unknown query parameter \"" + key.toStdString() + "\"");
+    if (!known)
+      return HttpReply::Error(400, "unknown_parameter", "unknown query parameter \"" + key.toStdString() + "\"");
   }
   return std::nullopt;
 }
@@ -43,7 +44,9 @@ HttpReply UnknownSign(const std::string& name) {
   return HttpReply::Error(404, "unknown_sign", "no sign is named \"" + name + "\"");
 }
 
-HttpReply FromError(const GatewayError& error) { return HttpReply::Error(error.HttpStatus(), error.error, error.detail); }
+HttpReply FromError(const GatewayError& error) {
+  return HttpReply::Error(error.HttpStatus(), error.error, error.detail);
+}
 
 // Collects the final states of the messages of one submission for ?wait=.
 struct Waiting {
@@ -59,7 +62,8 @@ nlohmann::json WaitResult(Gateway& gateway, const Waiting& waiting, bool& allSen
   nlohmann::json messages = nlohmann::json::array();
   allSent = true;
   for (size_t i = 0; i < waiting.accepted.size(); ++i) {
-    std::optional<MessageInfo> info = waiting.finished[i] ? waiting.finished[i] : gateway.Message(waiting.accepted[i].id);
+    std::optional<MessageInfo> info =
+        waiting.finished[i] ? waiting.finished[i] : gateway.Message(waiting.accepted[i].id);
     nlohmann::json entry = AcceptedJson(waiting.accepted[i]);
     entry["state"] = info ? MessageStateName(info->state) : std::string_view("queued");
     entry["attempts"] = info ? info->attempts : 0;
@@ -153,8 +157,8 @@ std::optional<HttpReply> GatewayApi::Post(const ApiRequest& request, SubmitTarge
   if (auto refused = OnlyKeys(request.query, {"wait"})) return refused;
   int wait = 0;
   if (auto refused = QueryInt(request.query, "wait", 0, kMaxWaitSeconds, wait)) return refused;
-  const LiveSigns::Submission submission =
-      m_live.Submit(target, std::string_view(request.body.constData(), static_cast<size_t>(request.body.size())), "http");
+  const LiveSigns::Submission submission = m_live.Submit(
+      target, std::string_view(request.body.constData(), static_cast<size_t>(request.body.size())), "http");
   const SubmitResult& result = submission.result;
   if (!result.ok()) return FromError(*result.error);
 

@@ -34,13 +34,13 @@ struct SignConfig {
 
 // The queues and their retries. Times in milliseconds or seconds as named.
 struct QueueConfig {
-  int retryAttempts = 10;              // sends of one message at most, the first included
-  int maxAgeSeconds = 3600;            // a message not sent by then fails
-  int backoffInitialMs = 1000;         // first pause after a failed connect, doubled each time
-  int backoffMaxMs = 60000;            // the pause never grows beyond this
-  int maxParallel = 64;                // sends in flight at once across the fleet
-  bool supersede = true;               // a new message replaces the queued ones of its sign
-  int shutdownGraceSeconds = 10;       // how long SIGTERM waits for sends in flight
+  int retryAttempts = 10;         // sends of one message at most, the first included
+  int maxAgeSeconds = 3600;       // a message not sent by then fails
+  int backoffInitialMs = 1000;    // first pause after a failed connect, doubled each time
+  int backoffMaxMs = 60000;       // the pause never grows beyond this
+  int maxParallel = 64;           // sends in flight at once across the fleet
+  bool supersede = true;          // a new message replaces the queued ones of its sign
+  int shutdownGraceSeconds = 10;  // how long SIGTERM waits for sends in flight
 };
 
 // The send log's retention; rows beyond either bound are deleted.
@@ -81,8 +81,8 @@ struct LiveConfig {
 };
 
 struct GatewayConfig {
-  std::string path;         // the file read
-  std::string addressBook;  // address book file whose entries became signs; empty: none
+  std::string path;               // the file read
+  std::string addressBook;        // address book file whose entries became signs; empty: none
   std::vector<SignConfig> signs;  // the [[signs]] tables first, then the address book's
   QueueConfig queue;
   LogConfig log;

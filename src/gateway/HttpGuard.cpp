@@ -18,7 +18,11 @@ constexpr qint64 kLingerBytes = 1 << 20;
 class ConnectionGuard : public QObject {
  public:
   ConnectionGuard(QTcpSocket* socket, const GuardLimits& limits, int& open)
-      : QObject(socket), m_socket(socket), m_framing(limits.framing), m_timeout(limits.requestMilliseconds), m_open(open) {
+      : QObject(socket),
+        m_socket(socket),
+        m_framing(limits.framing),
+        m_timeout(limits.requestMilliseconds),
+        m_open(open) {
     ++m_open;
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &ConnectionGuard::TimedOut);
@@ -67,7 +71,8 @@ class ConnectionGuard : public QObject {
       return;
     }
     if (m_framing.InRequest()) {
-      Refuse({408, "request_timeout", "the request was not complete within " + std::to_string(m_timeout / 1000) + " s"});
+      Refuse(
+          {408, "request_timeout", "the request was not complete within " + std::to_string(m_timeout / 1000) + " s"});
       return;
     }
     m_socket->disconnectFromHost();
@@ -115,13 +120,20 @@ class ConnectionGuard : public QObject {
 
   static QByteArray ReasonPhrase(int status) {
     switch (status) {
-      case 400: return "Bad Request";
-      case 408: return "Request Timeout";
-      case 411: return "Length Required";
-      case 413: return "Payload Too Large";
-      case 431: return "Request Header Fields Too Large";
-      case 503: return "Service Unavailable";
-      default: return "Error";
+      case 400:
+        return "Bad Request";
+      case 408:
+        return "Request Timeout";
+      case 411:
+        return "Length Required";
+      case 413:
+        return "Payload Too Large";
+      case 431:
+        return "Request Header Fields Too Large";
+      case 503:
+        return "Service Unavailable";
+      default:
+        return "Error";
     }
   }
 

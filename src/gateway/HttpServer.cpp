@@ -57,13 +57,18 @@ bool Matches(const GatewayHttpServer::Route& route, const std::vector<std::strin
 
 QByteArray MethodName(Method method) {
   switch (method) {
-    case Method::Get: return "GET";
-    case Method::Post: return "POST";
-    default: return "";
+    case Method::Get:
+      return "GET";
+    case Method::Post:
+      return "POST";
+    default:
+      return "";
   }
 }
 
-bool IsWrite(Method method) { return method != Method::Get && method != Method::Head && method != Method::Options; }
+bool IsWrite(Method method) {
+  return method != Method::Get && method != Method::Head && method != Method::Options;
+}
 
 void Write(QHttpServerResponder& responder, const HttpReply& reply,
            const std::vector<std::pair<QByteArray, QByteArray>>& extra) {
@@ -82,13 +87,15 @@ std::optional<HttpReply> PageFileReply(const std::vector<std::string>& segments)
   for (const PageFile& file : kPageFiles) {
     if (path != file.path) continue;
     QFile resource(file.resource);
-    if (!resource.open(QIODevice::ReadOnly)) return HttpReply::Error(500, "page_missing", "the fleet page is not built in");
-    return HttpReply{200,
-                     file.type,
-                     resource.readAll(),
-                     {{"Cache-Control", "no-cache"},
-                      {"Content-Security-Policy",
-                       "default-src 'self'; img-src 'self'; style-src 'self'; script-src 'self'; frame-ancestors 'none'"}}};
+    if (!resource.open(QIODevice::ReadOnly))
+      return HttpReply::Error(500, "page_missing", "the fleet page is not built in");
+    return HttpReply{
+        200,
+        file.type,
+        resource.readAll(),
+        {{"Cache-Control", "no-cache"},
+         {"Content-Security-Policy",
+          "default-src 'self'; img-src 'self'; style-src 'self'; script-src 'self'; frame-ancestors 'none'"}}};
   }
   return std::nullopt;
 }
@@ -144,7 +151,9 @@ Status GatewayHttpServer::Listen() {
   return {};
 }
 
-quint16 GatewayHttpServer::port() const { return m_listener ? m_listener->serverPort() : 0; }
+quint16 GatewayHttpServer::port() const {
+  return m_listener ? m_listener->serverPort() : 0;
+}
 
 bool GatewayHttpServer::Authorized(const QHttpServerRequest& request) const {
   const std::string& token = m_gateway.config().http.token;

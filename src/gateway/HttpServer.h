@@ -30,7 +30,7 @@ class GatewayHttpServer : public QAbstractHttpServer {
   // The port listened on; 0 before Listen().
   quint16 port() const;
 
- // One API path: its method, its segments ("{}" takes any one) and its handler.
+  // One API path: its method, its segments ("{}" takes any one) and its handler.
   struct Route {
     QHttpServerRequest::Method method;
     std::vector<std::string_view> segments;

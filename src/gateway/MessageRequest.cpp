@@ -76,8 +76,8 @@ std::optional<GatewayTime> ParseIsoTime(std::string_view text) {
     return std::nullopt;  // a time without a zone means a different instant on every machine
   }
   if (at != text.size()) return std::nullopt;
-  const int64_t seconds = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second -
-                          offsetMinutes * 60;
+  const int64_t seconds =
+      DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offsetMinutes * 60;
   return seconds * 1000 + millis;
 }
 
@@ -110,8 +110,10 @@ MessageRequestParse ParseMessageRequest(std::string_view body, GatewayTime now) 
         out.error = BadRequest("bad_value", "\"" + key + "\": must be true or false");
         return out;
       }
-      if (key == "force") request.force = value.get<bool>();
-      else request.supersede = value.get<bool>();
+      if (key == "force")
+        request.force = value.get<bool>();
+      else
+        request.supersede = value.get<bool>();
     } else if (key == "expires") {
       if (value.is_number()) {
         const double seconds = value.get<double>();

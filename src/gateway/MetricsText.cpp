@@ -58,8 +58,8 @@ std::string MetricsText(const std::vector<SignMetrics>& signs, bool accepting) {
     uint64_t cumulative = 0;
     for (size_t i = 0; i < std::size(kDurationBucketsMs); ++i) {
       if (i < sign.durationBuckets.size()) cumulative += sign.durationBuckets[i];
-      out += std::string(histogram) + "_bucket" + label + ",le=\"" + Number(static_cast<double>(kDurationBucketsMs[i]) / 1000) +
-             "\"} " + std::to_string(cumulative) + '\n';
+      out += std::string(histogram) + "_bucket" + label + ",le=\"" +
+             Number(static_cast<double>(kDurationBucketsMs[i]) / 1000) + "\"} " + std::to_string(cumulative) + '\n';
     }
     for (size_t i = std::size(kDurationBucketsMs); i < sign.durationBuckets.size(); ++i)
       cumulative += sign.durationBuckets[i];

@@ -5,8 +5,12 @@
 
 LinkResult LinkResult::Serial(int code, std::string systemText) {
   if (code == kLinkOk) return {};
-  return {code == kLinkInvalidPort ? ErrorClass::BadInput : ErrorClass::OsFailure, code, false, std::move(systemText),
-          {}, 0};
+  return {code == kLinkInvalidPort ? ErrorClass::BadInput : ErrorClass::OsFailure,
+          code,
+          false,
+          std::move(systemText),
+          {},
+          0};
 }
 
 LinkResult LinkResult::SerialTimeout() {

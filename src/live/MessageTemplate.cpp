@@ -68,7 +68,8 @@ bool IsConversion(std::string_view conversion) {
   while (i < conversion.size() && std::string_view("-+ 0#").find(conversion[i]) != std::string_view::npos) ++i;
   size_t digits = 0;
   size_t width = 0;
-  while (i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9') width = width * 10 + size_t(conversion[i++] - '0'), ++digits;
+  while (i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9')
+    width = width * 10 + size_t(conversion[i++] - '0'), ++digits;
   if (digits > 3 || width > kMaxWidth) return false;
   if (i < conversion.size() && conversion[i] == '.') {
     ++i;

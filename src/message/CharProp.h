@@ -17,10 +17,10 @@ constexpr COLORREF SignColorOf(COLORREF color) {
 
 // One character of a message line with its marquee text attributes.
 struct CHAR_PROP {
-  int32_t size = 1;          // size code 1 to 5
-  int32_t character = 0;     // the character's byte in the low 8 bits
+  int32_t size = 1;       // size code 1 to 5
+  int32_t character = 0;  // the character's byte in the low 8 bits
   COLORREF color = kColorRed;
-  int32_t blink = 0;         // 1 when the character blinks
+  int32_t blink = 0;  // 1 when the character blinks
 
   bool operator==(const CHAR_PROP&) const = default;
 };

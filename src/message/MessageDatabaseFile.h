@@ -42,5 +42,4 @@ DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messag
 // Writes messages to path through an AtomicFileWriter: on any failure the old file stays
 // as it was. heldLock: the caller holds path's DataFileLock (to read and write back
 // under one lock); otherwise the save takes it.
-Status SaveMessageDatabase(const std::string& path, const CMsgList& messages,
-                           const DataFileLock* heldLock = nullptr);
+Status SaveMessageDatabase(const std::string& path, const CMsgList& messages, const DataFileLock* heldLock = nullptr);

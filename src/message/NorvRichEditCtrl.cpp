@@ -218,7 +218,8 @@ std::string CNorvRichEditCtrl::GetTextWithCodes() {
         ++column;
         if (!byte) {
           m_Unmappable.push_back({codePoint, column, m_Lines.size()});
-          marks.push_back(UnmappableMark(document(), fragment.position() + static_cast<int>(i), static_cast<int>(units)));
+          marks.push_back(
+              UnmappableMark(document(), fragment.position() + static_cast<int>(i), static_cast<int>(units)));
         }
         // One record per unit, as the caret counts; such a text is refused before it is sent.
         character.character = byte ? *byte : '?';

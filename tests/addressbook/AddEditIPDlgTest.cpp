@@ -159,10 +159,11 @@ TEST_F(AddEditIPDlgTest, AnAddressHandedBackFillsTheAddress) {
     IPAddress shown;
   };
   const Case cases[] = {
-      {"192.168.0.10", "", {192, 168, 0, 10}}, {"192.168..0.11", "", {192, 168, 0, 11}},
-      {"192.168.0", "", {192, 168, 0, 11}},     // not an address: unchanged
-      {"1.2.3.4.5", "10.9.9.9", {1, 2, 3, 4}},  // the text sent comes first
-      {"", "300.1.1.1", {44, 1, 1, 1}},         // none sent: the clipboard's
+      {"192.168.0.10", "", {192, 168, 0, 10}},
+      {"192.168..0.11", "", {192, 168, 0, 11}},
+      {"192.168.0", "", {192, 168, 0, 11}},         // not an address: unchanged
+      {"1.2.3.4.5", "10.9.9.9", {1, 2, 3, 4}},      // the text sent comes first
+      {"", "300.1.1.1", {44, 1, 1, 1}},             // none sent: the clipboard's
       {"Mr. J. R. R. Tolkien", "", {44, 1, 1, 1}},  // dots in prose are no address
       {"", "no address", {44, 1, 1, 1}},
   };

@@ -24,7 +24,7 @@ TEST(ClipboardAddress, TextsFromTheToolAndFromElsewhere) {
       {"a.b.c.d", std::nullopt},                      // a piece without any digit is no octet
       {"Mr. J. R. R. Tolkien", std::nullopt},
       {"1.2.3.d", std::nullopt},
-      {"1.2.3.4.e", IPAddress{1, 2, 3, 4}},           // what follows the fourth piece is not read
+      {"1.2.3.4.e", IPAddress{1, 2, 3, 4}},  // what follows the fourth piece is not read
       {"99999999999.1.1.1", IPAddress{255, 1, 1, 1}},
       {"", std::nullopt},
       {"....", std::nullopt},

@@ -12,9 +12,9 @@
 #include <sstream>
 #include <thread>
 
-#include "support/TempDir.h"
-#include "support/ChildProcess.h"
 #include "common/FileIO.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -14,7 +14,6 @@ namespace {
 
 class CmdDb : public ::testing::Test {
  protected:
-
   int RunTool(const std::vector<std::string>& args) {
     CliRun run = ::RunTool(args);
     m_out = std::move(run.out);

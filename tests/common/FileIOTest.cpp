@@ -115,12 +115,12 @@ TEST_F(FileIOTest, SomethingOtherThanAFileIsNeitherReadNorReplaced) {
 
 TEST_F(FileIOTest, TemporariesAreExclusiveAndLeftOversOfACrashGo) {
   const std::string path = PathOf("data.bin");
-  for (const char* name : {"data.bin.new", "data.bin.new-a1B2c3", "data.bin.new-toolong", "data.bin.newer",
-                           "other.bin.new-a1B2c3"})
+  for (const char* name :
+       {"data.bin.new", "data.bin.new-a1B2c3", "data.bin.new-toolong", "data.bin.newer", "other.bin.new-a1B2c3"})
     std::ofstream(PathOf(name)) << "x";
   ASSERT_TRUE(Save(path, "new").ok());
-  EXPECT_EQ(Names(), (std::vector<std::string>{"data.bin", "data.bin.new-toolong", "data.bin.newer",
-                                               "other.bin.new-a1B2c3"}));
+  EXPECT_EQ(Names(),
+            (std::vector<std::string>{"data.bin", "data.bin.new-toolong", "data.bin.newer", "other.bin.new-a1B2c3"}));
 }
 
 TEST_F(FileIOTest, ASecondWriterWaitsThenGivesUpChangingNothing) {

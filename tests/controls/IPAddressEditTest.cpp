@@ -5,9 +5,9 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
-#include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
@@ -60,9 +60,9 @@ TEST_F(IPAddressEditTest, OddTypingFillsTheFieldsAsTheSystemControlDoes) {
     IPAddress address;
   };
   const Case cases[] = {
-      {"1..2.3.4", {1, 2, 3, 4}},         // a dot in an empty field stays there
-      {"12a.b3.4.5", {12, 3, 4, 5}},      // letters are refused
-      {"1 2 3 4", {1, 2, 3, 4}},          // a blank moves on like a dot
+      {"1..2.3.4", {1, 2, 3, 4}},     // a dot in an empty field stays there
+      {"12a.b3.4.5", {12, 3, 4, 5}},  // letters are refused
+      {"1 2 3 4", {1, 2, 3, 4}},      // a blank moves on like a dot
   };
   for (const Case& c : cases) {
     edit->Clear();
@@ -88,8 +88,14 @@ TEST_F(IPAddressEditTest, AWholeAddressTypedOrPastedOverAnyContentIsExactlyThatA
   };
   const Way ways[] = {
       {"Tab into blank fields", [&] { edit->Clear(), tabIn(); }},
-      {"Tab into filled fields", [&] { edit->SetAddress({127, 0, 0, 1}), tabIn(); }},
-      {"focus given to filled fields", [&] { edit->SetAddress({127, 0, 0, 1}), edit->setFocus(); }},
+      {"Tab into filled fields",
+       [&] {
+         edit->SetAddress({127, 0, 0, 1}), tabIn();
+       }},
+      {"focus given to filled fields",
+       [&] {
+         edit->SetAddress({127, 0, 0, 1}), edit->setFocus();
+       }},
       {"first octet selected by a double click",
        [&] {
          edit->SetAddress({127, 0, 0, 1});
@@ -101,10 +107,9 @@ TEST_F(IPAddressEditTest, AWholeAddressTypedOrPastedOverAnyContentIsExactlyThatA
     IPAddress address;
   };
   const Case cases[] = {
-      {"127.0.1.81", {127, 0, 1, 81}},        // a third digit moves on and the dot after it is dropped
-      {"192.168.1.50", {192, 168, 1, 50}},
-      {"10.0.0.5", {10, 0, 0, 5}},
-      {"192168001050", {192, 168, 1, 50}},    // no dots: each third digit moves on
+      {"127.0.1.81", {127, 0, 1, 81}},  // a third digit moves on and the dot after it is dropped
+      {"192.168.1.50", {192, 168, 1, 50}},   {"10.0.0.5", {10, 0, 0, 5}},
+      {"192168001050", {192, 168, 1, 50}},  // no dots: each third digit moves on
       {"255.255.255.0", {255, 255, 255, 0}},
   };
   for (const Way& way : ways) {

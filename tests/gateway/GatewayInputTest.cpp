@@ -120,7 +120,8 @@ TEST(GatewayMessageRequest, AMessageGoesToEachSignsOwnAddressAndIsCheckedForItsM
   const MessageRequestParse plain = ParseMessageRequest(R"({"text": "HI", "position": "default"})", 0);
   ASSERT_FALSE(plain.error.has_value()) << plain.error->detail;
   EXPECT_EQ(CommandForSign(plain.request, sign), "^A010005HI");
-  const MessageRequestParse own = ParseMessageRequest(R"({"text": "HI", "position": "default", "address": "broadcast"})", 0);
+  const MessageRequestParse own =
+      ParseMessageRequest(R"({"text": "HI", "position": "default", "address": "broadcast"})", 0);
   EXPECT_EQ(CommandForSign(own.request, sign), "^A000000HI") << "an address of its own is kept";
 
   const char* tooWide = R"({"text": "THIS LINE IS FAR TOO WIDE FOR A TEN CHARACTER SIGN"})";

@@ -7,12 +7,14 @@
 #include <csignal>
 #include <fstream>
 
-#include "support/TempDir.h"
 #include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 
-bool Contains(const std::string& line, const std::string& part) { return line.find(part) != std::string::npos; }
+bool Contains(const std::string& line, const std::string& part) {
+  return line.find(part) != std::string::npos;
+}
 
 class GatewayStop : public ::testing::TestWithParam<int> {};
 
@@ -22,7 +24,8 @@ TEST_P(GatewayStop, AMessageAcceptedBeforeTheStopIsSentByTheNextRun) {
   const std::string config = dir.PathOf("gateway.toml");
   std::ofstream(config) << "[queue]\nbackoff_initial_ms = 50\nbackoff_max_ms = 100\nretry_attempts = 1000\n"
                            "shutdown_grace_seconds = 2\n\n"
-                           "[[signs]]\nname = \"line1\"\ntcp = \"" + address + "\"\ngroup = 1\nunit = 5\n";
+                           "[[signs]]\nname = \"line1\"\ntcp = \"" +
+                               address + "\"\ngroup = 1\nunit = 5\n";
   const std::string state = dir.PathOf("state");
   {
     ChildProcess gateway({GATEWAY_RUNNER, config, state, "line1", R"({"raw": "KEPT"})"});
@@ -34,8 +37,8 @@ TEST_P(GatewayStop, AMessageAcceptedBeforeTheStopIsSentByTheNextRun) {
       EXPECT_EQ(gateway.Lines(ChildProcess::kOut).back(), "stopped");
     }
   }
-  ChildProcess sim({MARQUEE_SIM_PROGRAM, "--tcp-range", address + "-" + address, "--group", "1", "--unit", "5",
-                    "--gap", "20"});
+  ChildProcess sim(
+      {MARQUEE_SIM_PROGRAM, "--tcp-range", address + "-" + address, "--group", "1", "--unit", "5", "--gap", "20"});
   ASSERT_TRUE(sim.WaitForLine(ChildProcess::kErr, [](const std::string& l) { return Contains(l, " listen "); }));
   ChildProcess gateway({GATEWAY_RUNNER, config, state});
   EXPECT_TRUE(sim.WaitForLine(ChildProcess::kErr, [&](const std::string& l) {

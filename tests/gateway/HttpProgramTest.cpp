@@ -7,11 +7,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <regex>
 
@@ -27,12 +27,13 @@ class GatewayHttp : public testing::Test {
       return line.find("127.0.5.2") != std::string::npos && line.find("listen") != std::string::npos;
     })) << "the simulator did not start";
     const std::string config = m_dir.filePath("gateway.toml").toStdString();
-    std::ofstream(config) << "[http]\nlisten = \"127.0.0.1:0\"\ntoken = \"s3cret\"\nmax_body_bytes = 4096\n"
-                             "[[signs]]\nname = \"line1\"\ntcp = \"127.0.5.1\"\ngroup = 1\nunit = 5\nmodel = 10\n"
-                             "tags = [\"hall-a\"]\n"
-                             "[[signs]]\nname = \"line2\"\ntcp = \"127.0.5.2\"\nmodel = 10\ntags = [\"hall-a\", \"hall-b\"]\n";
-    m_gateway = std::make_unique<ChildProcess>(std::vector<std::string>{
-        MARQUEE_GATEWAY_PROGRAM, "--config", config, "--state", m_dir.path().toStdString()});
+    std::ofstream(config)
+        << "[http]\nlisten = \"127.0.0.1:0\"\ntoken = \"s3cret\"\nmax_body_bytes = 4096\n"
+           "[[signs]]\nname = \"line1\"\ntcp = \"127.0.5.1\"\ngroup = 1\nunit = 5\nmodel = 10\n"
+           "tags = [\"hall-a\"]\n"
+           "[[signs]]\nname = \"line2\"\ntcp = \"127.0.5.2\"\nmodel = 10\ntags = [\"hall-a\", \"hall-b\"]\n";
+    m_gateway = std::make_unique<ChildProcess>(
+        std::vector<std::string>{MARQUEE_GATEWAY_PROGRAM, "--config", config, "--state", m_dir.path().toStdString()});
     const auto line = m_gateway->WaitForLineStarting(ChildProcess::kErr, "marquee-gateway: listening on");
     ASSERT_TRUE(line) << "the gateway did not start";
     m_port = static_cast<uint16_t>(std::stoi(line->substr(line->rfind(':') + 1)));
@@ -69,9 +70,10 @@ TEST_F(GatewayHttp, APostIsAcceptedSentAndShownWithItsExactCommand) {
 
 TEST_F(GatewayHttp, WritesNeedTheTokenReadsDoNot) {
   const std::string body = R"({"raw": "X"})";
-  for (const std::string auth : {"", "Authorization: Bearer wrong\r\n", "Authorization: Bearer s3cre\r\n",
-                                 "Authorization: Basic s3cret\r\n"}) {
-    const Response refused = Do(Request("POST", "/api/v1/signs/line1/messages", body, auth + "Content-Type: application/json\r\n"));
+  for (const std::string auth :
+       {"", "Authorization: Bearer wrong\r\n", "Authorization: Bearer s3cre\r\n", "Authorization: Basic s3cret\r\n"}) {
+    const Response refused =
+        Do(Request("POST", "/api/v1/signs/line1/messages", body, auth + "Content-Type: application/json\r\n"));
     EXPECT_EQ(refused.status, 401) << auth;
     EXPECT_EQ(refused.Json()["error"], "unauthorized");
   }
@@ -127,7 +129,8 @@ TEST_F(GatewayHttp, MetricsAreValidPrometheusText) {
   ASSERT_EQ(Do(Request("POST", "/api/v1/signs/line2/messages?wait=20", R"({"raw": "A"})")).status, 200);
   const Response metrics = Do(Request("GET", "/metrics"));
   ASSERT_EQ(metrics.status, 200);
-  const std::regex sample(R"(^[a-zA-Z_:][a-zA-Z0-9_:]*(\{([a-zA-Z_][a-zA-Z0-9_]*="([^"\\]|\\.)*",?)*\})? -?[0-9.e+]+$)");
+  const std::regex sample(
+      R"(^[a-zA-Z_:][a-zA-Z0-9_:]*(\{([a-zA-Z_][a-zA-Z0-9_]*="([^"\\]|\\.)*",?)*\})? -?[0-9.e+]+$)");
   const std::regex comment(R"(^# (HELP|TYPE) [a-zA-Z_:][a-zA-Z0-9_:]* .+$)");
   std::istringstream lines(metrics.body);
   for (std::string line; std::getline(lines, line);)
@@ -142,10 +145,17 @@ TEST_F(GatewayHttp, TheFleetPageShowsEverySignInABrowser) {
   ASSERT_EQ(Do(Request("POST", "/api/v1/signs/line1/messages?wait=20", R"({"raw": "^dC3READY"})")).status, 200);
   const std::string url = "http://127.0.0.1:" + std::to_string(m_port) + "/";
   const std::string profile = m_dir.filePath("chromium").toStdString();
-  const std::vector<std::string> browser = {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                                            "--no-first-run", "--disable-background-networking",
-                                            "--disable-component-update", "--disable-sync",
-                                            "--user-data-dir=" + profile, "--window-size=1280,720",
+  const std::vector<std::string> browser = {chromium,
+                                            "--headless",
+                                            "--no-sandbox",
+                                            "--disable-gpu",
+                                            "--disable-quic",
+                                            "--no-first-run",
+                                            "--disable-background-networking",
+                                            "--disable-component-update",
+                                            "--disable-sync",
+                                            "--user-data-dir=" + profile,
+                                            "--window-size=1280,720",
                                             "--virtual-time-budget=4000"};
   std::vector<std::string> dump = browser;
   dump.insert(dump.end(), {"--dump-dom", url});

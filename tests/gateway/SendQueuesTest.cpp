@@ -14,7 +14,9 @@ QueueConfig Config() {
   return config;
 }
 
-SendQueues::Entry Message(int64_t id, GatewayTime created = 0) { return {id, created, std::nullopt, 0, 0}; }
+SendQueues::Entry Message(int64_t id, GatewayTime created = 0) {
+  return {id, created, std::nullopt, 0, 0};
+}
 
 std::vector<size_t> SignsOf(const std::vector<SendQueues::Launch>& launches) {
   std::vector<size_t> signs;

@@ -52,8 +52,9 @@ TEST(Footprint, ASessionWritesOnlyTheSettingsAndTheDataFiles) {
   // Each data file keeps its lock file beside it: removing it would let two writers lock
   // different files of the same name.
   const QString data = "Documents/NorvAutomation/NorvMarquee/";
-  EXPECT_EQ(FilesUnder(home), QStringList({".config/" + settings, data + "NorvMarquee.nmd", data + "NorvMarquee.nmd.lock",
-                                           data + "NorvMarqueeIP.nmd", data + "NorvMarqueeIP.nmd.lock"}));
+  EXPECT_EQ(FilesUnder(home),
+            QStringList({".config/" + settings, data + "NorvMarquee.nmd", data + "NorvMarquee.nmd.lock",
+                         data + "NorvMarqueeIP.nmd", data + "NorvMarqueeIP.nmd.lock"}));
 }
 
 }  // namespace

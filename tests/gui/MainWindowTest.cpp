@@ -45,7 +45,8 @@ TEST_F(MainWindowTest, FirstRunOpensQuietlyWithTheInitialValues) {
   EXPECT_TRUE(test.app->m_MessageList.empty());
   EXPECT_EQ(test.app->m_nBaudRate, 9600);
   EXPECT_EQ(test.app->m_strPortName, "Ethernet") << "COM1 is not there and there is no other port";
-  EXPECT_EQ(test.app->m_SendTarget, CIPGroup("")) << "for Ethernet the composer's \"Send To\" picks from the empty book";
+  EXPECT_EQ(test.app->m_SendTarget, CIPGroup(""))
+      << "for Ethernet the composer's \"Send To\" picks from the empty book";
 }
 
 TEST_F(MainWindowTest, SelectPageShowsThePageAndFocusesIt) {

@@ -23,7 +23,9 @@ struct Recorder {
   LinkResult Run(std::string_view text) {
     return WriteWithCaretPauses(
         text, [this](char c) { return Write(c); },
-        [this](std::chrono::milliseconds pause) { events.push_back(std::string(1, 'p').append(std::to_string(pause.count()))); });
+        [this](std::chrono::milliseconds pause) {
+          events.push_back(std::string(1, 'p').append(std::to_string(pause.count())));
+        });
   }
 };
 

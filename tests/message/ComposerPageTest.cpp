@@ -366,9 +366,9 @@ TEST_F(ComposerTest, TabGoesDownTheLeftColumnThenTheRightOne) {
   CMsgDlg* page = composer();
   EXPECT_EQ(QApplication::focusWidget(), page->m_pAddressList) << "the page opens at its first control";
   Choose(page->m_pPositionList, 2);  // enables the line and column boxes
-  const QWidget* expected[] = {page->m_pLineBox,  page->m_pColumnBox, page->m_pClearLineBox, page->m_pSizeList,
-                               page->m_pColorList, page->m_pBlinkList, page->m_pEditor,       page->m_pAsciiBox,
-                               page->m_pResetList};
+  const QWidget* expected[] = {page->m_pLineBox,  page->m_pColumnBox, page->m_pClearLineBox,
+                               page->m_pSizeList, page->m_pColorList, page->m_pBlinkList,
+                               page->m_pEditor,   page->m_pAsciiBox,  page->m_pResetList};
   for (const QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), next) << next->accessibleName().toStdString();

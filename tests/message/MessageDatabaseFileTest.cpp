@@ -256,7 +256,6 @@ TEST(MessageDatabaseFile, AWriteThatFailsHalfwayIsReported) {
 
 class MessageDatabaseFileOnDisk : public ::testing::Test {
  protected:
-
   TempDir m_dir;
   std::string m_path = m_dir.PathOf("NorvMarquee.nmd");
 };

@@ -16,8 +16,8 @@ class TempDir {
     static int made = 0;
     const auto* test = ::testing::UnitTest::GetInstance();
     m_path = std::filesystem::temp_directory_path() /
-             ("marquee_" + std::to_string(process) + "_" + test->current_test_info()->test_suite_name() +
-              "_" + test->current_test_info()->name() + "_" + std::to_string(++made));
+             ("marquee_" + std::to_string(process) + "_" + test->current_test_info()->test_suite_name() + "_" +
+              test->current_test_info()->name() + "_" + std::to_string(++made));
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
   }
