@@ -1,7 +1,13 @@
 # Build settings and target helpers shared by every folder.
 
+option(MARQUEE_WERROR "Treat compiler warnings as errors (the CI build)" OFF)
+
 add_library(marquee_warnings INTERFACE)
-target_compile_options(marquee_warnings INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_options(marquee_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion)
+if(MARQUEE_WERROR)
+  target_compile_options(marquee_warnings INTERFACE -Werror)
+endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   # GCC 12 at -O2 reports std::string concatenation as overlapping copies (GCC bug 105651).
   target_compile_options(marquee_warnings INTERFACE -Wno-restrict)

@@ -46,7 +46,7 @@ CIPAddressEdit::CIPAddressEdit(QWidget* parent) : QFrame(parent) {
       if (!m_bSetting) emit addressChanged();
     });
     layout->addWidget(field);
-    m_Fields[i] = field;
+    m_Fields[static_cast<size_t>(i)] = field;
   }
   setFocusProxy(m_Fields[0]);
 }
@@ -78,19 +78,19 @@ bool CIPAddressEdit::IsBlank() const {
 
 int CIPAddressEdit::FieldIndex(const QObject* field) const {
   for (int i = 0; i <= kLastField; ++i)
-    if (m_Fields[i] == field) return i;
+    if (m_Fields[static_cast<size_t>(i)] == field) return i;
   return -1;
 }
 
 void CIPAddressEdit::OnFieldEdited(int index) {
-  QLineEdit* field = m_Fields[index];
+  QLineEdit* field = m_Fields[static_cast<size_t>(index)];
   if (field->text().toInt() > 255) field->setText("255");
   if (field->text().size() == 3 && field->cursorPosition() == 3 && index < kLastField)
     FocusField(index + 1, Caret::SelectAll);
 }
 
 void CIPAddressEdit::FocusField(int index, Caret caret) {
-  QLineEdit* field = m_Fields[index];
+  QLineEdit* field = m_Fields[static_cast<size_t>(index)];
   field->setFocus(Qt::OtherFocusReason);
   switch (caret) {
     case Caret::Start:
@@ -119,7 +119,7 @@ bool CIPAddressEdit::eventFilter(QObject* watched, QEvent* event) {
   const int index = FieldIndex(watched);
   if (index < 0 || event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
-  const QLineEdit* field = m_Fields[index];
+  const QLineEdit* field = m_Fields[static_cast<size_t>(index)];
   const bool atStart = field->cursorPosition() == 0 && !field->hasSelectedText();
   const bool atEnd = field->cursorPosition() == field->text().size() && !field->hasSelectedText();
   if (key->matches(QKeySequence::Paste)) return PasteAddress();

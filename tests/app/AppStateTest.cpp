@@ -30,7 +30,7 @@ TEST(AppState, StartsWithTheInitialValues) {
   EXPECT_TRUE(state.m_Ports.ports.empty());
 
   const int types[] = {kNetworkProfibus, kNetworkDeviceNet, kNetworkEthernet, kNetworkModbusRtu};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(state.m_NetworkSets[i].m_nNetworkType, types[i]);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(state.m_NetworkSets[static_cast<size_t>(i)].m_nNetworkType, types[i]);
 }
 
 TEST(AppState, FindsTheNetworkSetOfAType) {
