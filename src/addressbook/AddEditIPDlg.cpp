@@ -86,7 +86,13 @@ void CAddEditIPDlg::hideEvent(QHideEvent* event) {
 
 void CAddEditIPDlg::accept() {
   CNorvMarqueeApp& app = theApp();
-  const std::string name = FromQString(m_pName->text());
+  const CodePageText typed = ToCodePage(m_pName->text());
+  if (const auto problem = CheckNameBytes(typed, false)) {
+    app.Prompter().Error(problem->message);
+    m_pName->setFocus();
+    return;
+  }
+  const std::string& name = typed.bytes;
   const IPAddress address = m_pAddress->GetAddress();
   if (const auto problem = CheckIPEntryInput(app.m_AddressBook, name, address, !IsEditing())) {
     app.Prompter().Error(problem->message);

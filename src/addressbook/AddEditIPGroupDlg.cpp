@@ -129,7 +129,13 @@ void CAddEditIPGroupDlg::OnMoveToSource() {
 
 void CAddEditIPGroupDlg::accept() {
   CNorvMarqueeApp& app = theApp();
-  const std::string name = FromQString(m_pName->text());
+  const CodePageText typed = ToCodePage(m_pName->text());
+  if (const auto problem = CheckNameBytes(typed, true)) {
+    app.Prompter().Error(problem->message);
+    m_pName->setFocus();
+    return;
+  }
+  const std::string& name = typed.bytes;
   if (const auto problem = CheckIPGroupInput(app.m_AddressBook, name, m_MemberEntries, !IsEditing())) {
     app.Prompter().Error(problem->message);
     if (problem->field == EntryField::Name)

@@ -7,8 +7,11 @@
 
 namespace {
 
+constexpr const char* kEntryAdvice = "Please specify another name!";
+constexpr const char* kGroupAdvice = "Please specify another name for the group!";
+
 EntryProblem NameInUse(std::string_view name, const char* advice) {
-  return {EntryField::Name, "'" + std::string(name) + "' is already in use.\n" + advice};
+  return {EntryField::Name, "'" + CodePageToUtf8(name) + "' is already in use.\n" + advice};
 }
 
 }  // namespace
@@ -23,11 +26,20 @@ std::optional<EntryProblem> CheckIPAddress(const IPAddress& address) {
   return std::nullopt;
 }
 
+std::optional<EntryProblem> CheckNameBytes(const CodePageText& name, bool group) {
+  if (name.status.ok()) return std::nullopt;
+  const std::string what = name.unmappable.empty()
+                               ? name.status.message()
+                               : "The name holds characters that have no Windows-1252 byte: " +
+                                     DescribeUnmappable(name.unmappable) + ".";
+  return EntryProblem{EntryField::Name, what + "\n" + (group ? kGroupAdvice : kEntryAdvice)};
+}
+
 std::optional<EntryProblem> CheckIPEntryInput(const std::vector<CIPGroup>& book, std::string_view name,
                                               const IPAddress& address, bool adding) {
   if (name.empty()) return EntryProblem{EntryField::Name, "Name cannot be empty!"};
   if (auto problem = CheckIPAddress(address)) return problem;
-  if (adding && IsNameInUse(book, name)) return NameInUse(name, "Please specify another name!");
+  if (adding && IsNameInUse(book, name)) return NameInUse(name, kEntryAdvice);
   return std::nullopt;
 }
 
@@ -35,7 +47,7 @@ std::optional<EntryProblem> CheckIPGroupInput(const std::vector<CIPGroup>& book,
                                               const std::vector<CIPGroup>& members, bool adding) {
   if (name.empty()) return EntryProblem{EntryField::Name, "Group Name cannot be empty!"};
   if (members.empty()) return EntryProblem{EntryField::Members, "There are no IPs to put into group!"};
-  if (adding && IsNameInUse(book, name)) return NameInUse(name, "Please specify another name for the group!");
+  if (adding && IsNameInUse(book, name)) return NameInUse(name, kGroupAdvice);
   return std::nullopt;
 }
 

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "addressbook/IPEntry.h"
+#include "common/CodePage.h"
 
 // The checks the add and edit dialogs make when OK is pressed, and how they build the
-// entry they store. The messages are the dialogs' own texts, shown with the error icon.
+// entry they store. The messages are the dialogs' own texts (UTF-8), shown with the error icon.
 
 // The dialog field a failed check puts the focus on.
 enum class EntryField { Name, Address, Members };
@@ -23,6 +24,11 @@ bool IsNameInUse(const std::vector<CIPGroup>& book, std::string_view name);
 
 // The address check of the IP address dialog: 0.0.0.0 is refused. Nothing otherwise.
 std::optional<EntryProblem> CheckIPAddress(const IPAddress& address);
+
+// A name field's text in code-page bytes (see ToCodePage): refused when it holds characters
+// without a byte, naming them, with the advice of the IP address dialog or, for a group,
+// of the group dialog. Nothing when it converted.
+std::optional<EntryProblem> CheckNameBytes(const CodePageText& name, bool group);
 
 // The IP address dialog: a name that is not empty (blanks count), an address other
 // than 0.0.0.0 and, when adding, a name no entry uses yet. Nothing when all hold.

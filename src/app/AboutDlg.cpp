@@ -15,7 +15,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   const CProgramLoader& brand = theApp().Brand();
   const BrandDetails& details = brand.GetDetails();
-  setWindowTitle(QString::fromLatin1(brand.GetApplicationName()));
+  setWindowTitle(ToQString(brand.GetApplicationName()));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   auto* icon = new QLabel(this);

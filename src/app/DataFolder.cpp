@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/ProgramLoader.h"
+#include "app/QtText.h"
 
 QString NoDocumentsFolder() {
 #ifdef Q_OS_WIN
@@ -22,10 +23,10 @@ QString ResolveDataFolder(const QString& documentsFolder, const QString& applica
 
 DataFilePaths ResolveDataFiles(const QString& documentsFolder, const CProgramLoader& brand) {
   DataFilePaths paths;
-  paths.folder = ResolveDataFolder(documentsFolder, QString::fromLatin1(brand.GetApplicationName()));
+  paths.folder = ResolveDataFolder(documentsFolder, ToQString(brand.GetApplicationName()));
   // A drive root already ends with its separator.
   const QString prefix = paths.folder.endsWith(QDir::separator()) ? paths.folder : paths.folder + QDir::separator();
-  paths.messageDatabase = prefix + QString::fromLatin1(brand.GetDetails().messageDatabaseFile);
-  paths.addressBook = prefix + QString::fromLatin1(brand.GetDetails().addressBookFile);
+  paths.messageDatabase = prefix + ToQString(brand.GetDetails().messageDatabaseFile);
+  paths.addressBook = prefix + ToQString(brand.GetDetails().addressBookFile);
   return paths;
 }

@@ -28,8 +28,9 @@ std::string FilePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
+// For a message, which is UTF-8.
 std::string ShownPath(const QString& path) {
-  return FromQString(path);
+  return path.toStdString();
 }
 
 }  // namespace

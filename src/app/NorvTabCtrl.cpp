@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/NorvChildDialog.h"
+#include "app/QtText.h"
 #include "database/MsgDBDlg.h"
 #include "link/CommDlg.h"
 #include "message/MsgDlg.h"
@@ -56,7 +57,7 @@ void CNorvTabCtrl::InitPages() {
   if (m_Pages[0]) return;
   for (size_t i = 0; i < m_Pages.size(); ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
-    addTab(m_Pages[i], QString::fromLatin1(kPageKinds[i].caption));
+    addTab(m_Pages[i], ToQString(kPageKinds[i].caption));
   }
   SelectPage(0);
 }

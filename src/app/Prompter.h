@@ -4,7 +4,8 @@
 
 // Every message box of the program goes through one prompter, so the GUI shows
 // message boxes, the command-line tool prints to stderr and tests answer prompts.
-// Texts are single-byte (Latin-1), exactly as the program's messages stand.
+// Texts are UTF-8, so a message can name a character the code page lacks; a byte text
+// (a name, a path) goes into a message through CodePageToUtf8.
 class IPrompter {
  public:
   virtual ~IPrompter() = default;

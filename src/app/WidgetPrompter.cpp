@@ -2,17 +2,15 @@
 
 #include <QMessageBox>
 
-#include "app/QtText.h"
-
 void WidgetPrompter::Error(const std::string& text) {
-  QMessageBox::critical(m_parent, m_caption, ToQString(text));
+  QMessageBox::critical(m_parent, m_caption, QString::fromUtf8(text));
 }
 
 void WidgetPrompter::Information(const std::string& text) {
-  QMessageBox::information(m_parent, m_caption, ToQString(text));
+  QMessageBox::information(m_parent, m_caption, QString::fromUtf8(text));
 }
 
 bool WidgetPrompter::AskYesNo(const std::string& text) {
-  return QMessageBox::question(m_parent, m_caption, ToQString(text), QMessageBox::Yes | QMessageBox::No) ==
+  return QMessageBox::question(m_parent, m_caption, QString::fromUtf8(text), QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }

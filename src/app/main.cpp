@@ -6,6 +6,7 @@
 #include "addressbook/IPConfigTool.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
+#include "app/QtText.h"
 #include "app/ProgramLoader.h"
 #include "app/WaitCursor.h"
 #include "app/WidgetPrompter.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   // Matches the window to the installed desktop entry (name and icon in the task bar).
   QGuiApplication::setDesktopFileName(QStringLiteral(MARQUEE_APP_ID));
-  WidgetPrompter prompter(nullptr, QString::fromLatin1(brand.GetApplicationName()));
+  WidgetPrompter prompter(nullptr, ToQString(brand.GetApplicationName()));
   if (!InitSocketLayer()) {
     prompter.Error("Socket initialization failed");
     return 1;

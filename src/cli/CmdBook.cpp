@@ -70,7 +70,7 @@ int Add(const std::vector<std::string>& args, std::ostream& err) {
     entry = BuildIPGroup(name, members);
   }
   if (problem) {
-    err << Latin1ToUtf8(problem->message) << '\n';
+    err << problem->message << '\n';
     return kExitFailure;
   }
 

@@ -3,19 +3,18 @@
 #include <ostream>
 
 #include "app/Prompter.h"
-#include "common/Text.h"
 
 // The command-line tool's prompter: errors go to the error stream and information to the
-// output stream, one line each, converted to UTF-8. Nobody is there to answer a question, so
-// it is printed and answered No.
+// output stream, one line each (the texts are UTF-8 already). Nobody is there to answer a
+// question, so it is printed and answered No.
 class ConsolePrompter : public IPrompter {
  public:
   ConsolePrompter(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
 
-  void Error(const std::string& text) override { m_err << Latin1ToUtf8(text) << "\n"; }
-  void Information(const std::string& text) override { m_out << Latin1ToUtf8(text) << "\n"; }
+  void Error(const std::string& text) override { m_err << text << "\n"; }
+  void Information(const std::string& text) override { m_out << text << "\n"; }
   bool AskYesNo(const std::string& text) override {
-    m_err << Latin1ToUtf8(text) << " (answered No)\n";
+    m_err << text << " (answered No)\n";
     return false;
   }
 

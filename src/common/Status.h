@@ -22,7 +22,8 @@ class Status {
 
   bool ok() const { return m_class == ErrorClass::None; }
   ErrorClass errorClass() const { return m_class; }
-  // A technical description for logs and the command-line tool; empty on success.
+  // A technical description for logs and the command-line tool, in UTF-8 (a byte text
+  // goes in through CodePageToUtf8); empty on success.
   const std::string& message() const { return m_message; }
 
  private:

@@ -38,7 +38,7 @@ QVariant CMessageListModel::data(const QModelIndex& index, int role) const {
 QVariant CMessageListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
   if (role != Qt::DisplayRole) return {};
-  return QString::fromLatin1(kMessageColumns[static_cast<size_t>(section)].heading);
+  return ToQString(kMessageColumns[static_cast<size_t>(section)].heading);
 }
 
 int CMessageListModel::ShowRow(int index) {

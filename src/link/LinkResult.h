@@ -12,7 +12,7 @@ inline constexpr int kLinkSendError = 3;    // not a character device, or a writ
 inline constexpr int kLinkSystemError = 4;  // any other failure; systemText says what
 
 // The outcome of opening or writing a port: a result code and, for kLinkSystemError, the
-// system's own description of the failure (single-byte text).
+// system's own description of the failure (UTF-8, as messages are).
 struct LinkResult {
   int code = kLinkOk;
   std::string systemText;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/QtText.h"
 #include "link/PortDevice.h"
 
 namespace {
@@ -33,7 +32,7 @@ LinkResult ResultOf(const QSerialPort& port) {
     case QSerialPort::PermissionError:  // the lock file or exclusive mode of another holder
       return {kLinkPortInUse, {}};
     default:
-      return {kLinkSystemError, FromQString(port.errorString())};
+      return {kLinkSystemError, port.errorString().toStdString()};
   }
 }
 

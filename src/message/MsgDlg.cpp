@@ -203,7 +203,14 @@ void CMsgDlg::OnAddToDatabase() {
 }
 
 void CMsgDlg::OnCopy() {
-  theApp().CopyToClipboard(FromQString(m_pAsciiBox->text().trimmed()));
+  // The box is editable: what the operator typed there is copied only when it has bytes.
+  const CodePageText copied = ToCodePage(m_pAsciiBox->text().trimmed());
+  if (!copied.status.ok()) {
+    theApp().Prompter().Error("The ASCII string cannot be copied: " + copied.status.message() + ".");
+    m_pAsciiBox->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  theApp().CopyToClipboard(copied.bytes);
 }
 
 void CMsgDlg::OnAsciiChanged() {
@@ -332,6 +339,12 @@ bool CMsgDlg::Generate() {
   if (!StoreAndCheck(true)) return false;
   CNorvMarqueeApp& app = theApp();
   const std::string text = m_pEditor->GetTextWithCodes();
+  if (!m_pEditor->Unmappable().empty()) {
+    app.Prompter().Error("The message text holds characters that have no Windows-1252 byte and cannot be sent: " +
+                         DescribeUnmappable(m_pEditor->Unmappable()) + ".\nThey are marked in the text.");
+    m_pEditor->setFocus(Qt::OtherFocusReason);
+    return false;
+  }
   m_pAsciiBox->setText(ToQString(app.m_MsgSettings.BuildCommandString(text, app.m_nGroupNumber, app.m_nUnitNumber)));
   app.SaveComposerSettings();
   return true;

@@ -116,7 +116,7 @@ void CMsgDlg::CreateControls() {
     hidden->hide();
   m_pFlashList = NewList(this, kFlashModeNames);
   m_pModelList = new QComboBox(this);
-  for (const MarqueeModel& model : kMarqueeModels) m_pModelList->addItem(QString::fromLatin1(model.comboText));
+  for (const MarqueeModel& model : kMarqueeModels) m_pModelList->addItem(ToQString(model.comboText));
   m_pPreviewButton = new QPushButton(tr("Preview Now"), this);
   m_pPortSelector = new CNorvComboBox(this);
   m_pSendToSelector = new CNorvComboBox(this);

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <cmath>
 
+#include "common/CodePage.h"
 #include "message/EditorAttributes.h"
 #include "message/InlineCodes.h"
 #include "message/MessageCounts.h"
@@ -84,6 +85,28 @@ bool IsLineBreak(QChar c) {
 // embedded objects.
 bool IsTextCharacter(QChar c) {
   return c.unicode() >= 0x20 && c != QChar::ObjectReplacementCharacter && c.unicode() != 0x7F;
+}
+
+// The character starting at index of text and how many units it takes: a surrogate pair is
+// one character; a lone surrogate counts as itself (it has no byte either way).
+std::pair<char32_t, qsizetype> CharacterAt(const QString& text, qsizetype index) {
+  const QChar c = text[index];
+  if (c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate())
+    return {QChar::surrogateToUcs4(c, text[index + 1]), 2};
+  return {c.unicode(), 1};
+}
+
+// How a character without a byte is marked where it stands: a background and a strike-out,
+// both apart from the underline that means blinking. An overlay, not a format of the text,
+// so it never reaches the text with inline codes.
+QTextEdit::ExtraSelection UnmappableMark(QTextDocument* document, int position, int length) {
+  QTextEdit::ExtraSelection mark;
+  mark.cursor = QTextCursor(document);
+  mark.cursor.setPosition(position);
+  mark.cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+  mark.format.setBackground(QColor(0xFF, 0xC8, 0xC8));
+  mark.format.setFontStrikeOut(true);
+  return mark;
 }
 
 }  // namespace
@@ -165,19 +188,32 @@ void CNorvRichEditCtrl::ClearAllBlink() {
 std::string CNorvRichEditCtrl::GetTextWithCodes() {
   m_Lines.clear();
   m_Lines.reserve(static_cast<size_t>(document()->blockCount()));
+  m_Unmappable.clear();
+  QList<QTextEdit::ExtraSelection> marks;
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
     LINE1_PROP& line = m_Lines.emplace_back();
     line.reserve(static_cast<size_t>(block.length()));
+    size_t column = 0;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
+      const QString text = fragment.text();
       CHAR_PROP character = AttributesOf(fragment.charFormat());
-      for (QChar c : fragment.text()) {
-        // As the single-byte text everywhere else: beyond Latin-1, '?'.
-        character.character = c.unicode() <= 0xFF ? c.unicode() : '?';
-        line.push_back(character);
+      for (qsizetype i = 0; i < text.size();) {
+        const auto [codePoint, units] = CharacterAt(text, i);
+        const std::optional<unsigned char> byte = ByteOfCodePoint(codePoint);
+        ++column;
+        if (!byte) {
+          m_Unmappable.push_back({codePoint, column, m_Lines.size()});
+          marks.push_back(UnmappableMark(document(), fragment.position() + static_cast<int>(i), static_cast<int>(units)));
+        }
+        // One record per unit, as the caret counts; such a text is refused before it is sent.
+        character.character = byte ? *byte : '?';
+        for (qsizetype k = 0; k < units; ++k) line.push_back(character);
+        i += units;
       }
     }
   }
+  if (!marks.isEmpty() || !extraSelections().isEmpty()) setExtraSelections(marks);
   return EncodeInlineText(m_Lines);
 }
 
@@ -229,7 +265,7 @@ void CNorvRichEditCtrl::LoadIntoEditor(std::string_view textWithCodes) {
       continue;
     }
     runAttributes = attributes;
-    run += QChar(static_cast<char16_t>(piece.character.character & 0xFF));
+    run += QChar(static_cast<char16_t>(CodePointOfByte(static_cast<unsigned char>(piece.character.character & 0xFF))));
   }
   flush();
   cursor.endEditBlock();

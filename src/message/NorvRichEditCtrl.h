@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/CodePage.h"
 #include "message/CharProp.h"
 
 class QComboBox;
@@ -14,6 +15,10 @@ class QComboBox;
 // its size code as the font's point size (see EditorAttributes.h), its colour as the text
 // colour and blinking as underline. One editor line is one marquee line: lines never wrap,
 // Enter (with or without Shift) starts a new line, and Tab moves the focus on.
+//
+// A character without a byte in the code page (Windows-1252) is kept where it stands and
+// marked there (background and strike-out, unlike the underline of blinking); the page
+// refuses to generate from such a text (Unmappable).
 //
 // The typing attributes (size, colour, blinking) are what text typed at the end of a line
 // gets; text typed inside a line takes the format of its neighbour. Pasted or dropped text
@@ -49,8 +54,13 @@ class CNorvRichEditCtrl : public QTextEdit {
   void ToggleBlink();
   // No character blinks any more, and typed ones will not; the selection stays.
   void ClearAllBlink();
-  // The text with inline codes (EncodeInlineText of the lines); rebuilds m_Lines.
+  // The text with inline codes (EncodeInlineText of the lines); rebuilds m_Lines and the
+  // characters without a byte (Unmappable) and their marks. Such a character is a "?" in
+  // the text and in m_Lines.
   std::string GetTextWithCodes();
+  // The characters without a byte, with their line and column (1-based, in characters), as
+  // of the last GetTextWithCodes; empty for a clean text.
+  const std::vector<UnmappableChar>& Unmappable() const { return m_Unmappable; }
   // Reports the counts of m_Lines (MessageCounts) with the caret at the selection's start.
   void UpdateCounts();
   // Reports the counts, then selects in the linked lists the attributes at the caret
@@ -94,4 +104,5 @@ class CNorvRichEditCtrl : public QTextEdit {
   int m_nSize = 1;   // size code 1 to 5
   int m_nColor = 1;  // colour list index: 1 red, 2 yellow, 3 green
   int m_bBlink = 0;  // 1: typed text blinks
+  std::vector<UnmappableChar> m_Unmappable;
 };

@@ -33,10 +33,16 @@ SimHost::SimHost(const SimOptions& options)
   QObject::connect(&m_tickTimer, &QTimer::timeout, [this] { Tick(); });
 }
 
+SimHost::SimHost(const SimOptions& options, std::FILE* log, std::string signKey) : SimHost(options) {
+  m_logFile = log;
+  m_ownsLog = false;
+  m_lineEnd = " sign=" + LogValue(signKey) + "\n";
+}
+
 SimHost::~SimHost() {
   Stop();
   m_terminal.reset();
-  if (m_logFile && m_logFile != stderr) std::fclose(m_logFile);
+  if (m_ownsLog && m_logFile && m_logFile != stderr) std::fclose(m_logFile);
 }
 
 Status SimHost::Start() {
@@ -93,6 +99,7 @@ void SimHost::Stop() {
 }
 
 Status SimHost::OpenLog() {
+  if (!m_ownsLog) return {};
   if (m_options.logPath.empty()) {
     m_logFile = stderr;
     return {};
@@ -153,7 +160,9 @@ void SimHost::Tick() {
 }
 
 void SimHost::WriteLine(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
   std::fwrite(line.data(), 1, line.size(), m_logFile);
+  std::fwrite(m_lineEnd.data(), 1, m_lineEnd.size(), m_logFile);
   std::fflush(m_logFile);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "common/Status.h"
@@ -24,6 +25,9 @@ class TerminalView;
 class SimHost : private ISimListener {
  public:
   explicit SimHost(const SimOptions& options);
+  // One marquee of several in one process: writes to log (not closed here) and ends every
+  // line with sign=signKey.
+  SimHost(const SimOptions& options, std::FILE* log, std::string signKey);
   ~SimHost() override;
   SimHost(const SimHost&) = delete;
   SimHost& operator=(const SimHost&) = delete;
@@ -57,6 +61,8 @@ class SimHost : private ISimListener {
   const SimOptions m_options;
   QElapsedTimer m_clock;
   std::FILE* m_logFile = nullptr;
+  bool m_ownsLog = true;
+  std::string m_lineEnd = "\n";  // " sign=ADDRESS\n" for a marquee of a range
   SimLogWriter m_log;
   MarqueeSim m_sim;
   SignAnimation m_animation;

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -10,6 +13,38 @@
 #include "sim/QuitSignals.h"
 #include "sim/SimHost.h"
 #include "sim/SimOptions.h"
+
+namespace {
+
+// A fleet in one process: one marquee per address of the range, one shared log.
+int RunRange(QCoreApplication& app, const SimOptions& options) {
+  std::FILE* log = stderr;
+  if (!options.logPath.empty() && !(log = std::fopen(options.logPath.c_str(), "a"))) {
+    std::cerr << "marquee-sim: cannot open the log " << options.logPath << ": " << std::strerror(errno) << "\n";
+    return 1;
+  }
+  std::vector<std::unique_ptr<SimHost>> hosts;
+  for (const std::string& address : options.tcpRange) {
+    SimOptions one = options;
+    one.tcpRange.clear();
+    one.tcpAddress = address;
+    hosts.push_back(std::make_unique<SimHost>(one, log, address));
+    if (Status started = hosts.back()->Start(); !started.ok()) {
+      std::cerr << "marquee-sim: " << started.message() << "\n";
+      return 1;
+    }
+  }
+  QuitSignals quitSignals([] { QCoreApplication::quit(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&hosts] {
+    for (auto& host : hosts) host->Stop();
+  });
+  const int status = app.exec();
+  hosts.clear();
+  if (log != stderr) std::fclose(log);
+  return status;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -30,6 +65,7 @@ int main(int argc, char** argv) {
   else
     app = std::make_unique<QCoreApplication>(argc, argv);
 
+  if (!options.tcpRange.empty()) return RunRange(*app, options);
   SimHost host(options);
   if (Status started = host.Start(); !started.ok()) {
     std::cerr << "marquee-sim: " << started.message() << "\n";

@@ -9,6 +9,7 @@
 #include "controls/IPAddressEdit.h"
 #include "gui/Screenshot.h"
 #include "gui/TestApp.h"
+#include "gui/TypeText.h"
 
 namespace {
 
@@ -84,6 +85,28 @@ TEST_F(AddEditIPDlgTest, RefusedInputKeepsTheDialogOpenAndFocusesTheField) {
     EXPECT_EQ(dialog.m_pName->text(), c.name) << "the fields stay as they were";
   }
   EXPECT_EQ(test.app->m_AddressBook.size(), 2u);
+}
+
+TEST_F(AddEditIPDlgTest, ANameIsStoredInTheCodePageOrRefusedNamingWhatHasNoByte) {
+  Open(0, -1);
+  dialog.m_pAddress->SetAddress({10, 0, 0, 9});
+  dialog.m_pName->setFocus();
+  TypeText(dialog.m_pName, QString::fromUtf8("B\u00fcro \u03a9mega"));
+  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(test.prompter.errors,
+            std::vector<std::string>{"The name holds characters that have no Windows-1252 byte: \"\u03a9\" (U+03A9) at "
+                                     "position 6.\nPlease specify another name!"});
+  EXPECT_EQ(dialog.focusWidget(), dialog.m_pName);
+  EXPECT_EQ(test.app->m_AddressBook.size(), 2u);
+
+  // Pasted over the whole field: the euro sign and the dash have bytes of their own.
+  QApplication::clipboard()->setText(QString::fromUtf8("B\u00fcro \u20ac\u2013"));
+  dialog.m_pName->selectAll();
+  QTest::keyClick(dialog.m_pName, Qt::Key_V, Qt::ControlModifier);
+  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  ASSERT_FALSE(dialog.isVisible());
+  EXPECT_EQ(test.app->m_AddressBook.back().m_strName, "B\xfcro \x80\x96");
 }
 
 TEST_F(AddEditIPDlgTest, TheHighestAddressIsAccepted) {

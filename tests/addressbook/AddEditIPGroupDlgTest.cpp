@@ -6,6 +6,7 @@
 #include "addressbook/IPEntryList.h"
 #include "gui/Screenshot.h"
 #include "gui/TestApp.h"
+#include "gui/TypeText.h"
 
 namespace {
 
@@ -121,6 +122,21 @@ TEST_F(AddEditIPGroupDlgTest, RefusedInputKeepsTheDialogOpenAndFocusesTheField) 
     EXPECT_EQ(QApplication::focusWidget(), c.focus) << c.message;
   }
   EXPECT_EQ(test.app->m_AddressBook.size(), 4u);
+}
+
+TEST_F(AddEditIPGroupDlgTest, AGroupNameWithoutBytesIsRefusedAndAUsedOneIsNamedAsTyped) {
+  test.app->m_AddressBook.push_back(Entry("Caf\xe9", {{10, 0, 0, 7}}));
+  Open(0, -1, {0}, {1});
+  dialog.m_pName->setFocus();
+  TypeText(dialog.m_pName, QString::fromUtf8("\u042f"));
+  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  EXPECT_FALSE(Ok(QString::fromUtf8("CAF\u00e9")));
+  EXPECT_EQ(test.prompter.errors,
+            (std::vector<std::string>{
+                "The name holds characters that have no Windows-1252 byte: \"\u042f\" (U+042F) at position 1.\n"
+                "Please specify another name for the group!",
+                "'CAF\u00e9' is already in use.\nPlease specify another name for the group!"}));
+  EXPECT_EQ(test.app->m_AddressBook.size(), 5u);
 }
 
 TEST_F(AddEditIPGroupDlgTest, EditingShowsTheGroupAndReplacesItInPlace) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "gui/Screenshot.h"
+#include "gui/TypeText.h"
 #include "message/ComposerFixture.h"
 #include "message/CurrentMessage.h"
 #include "preview/DlgMsgPreview.h"
@@ -228,6 +229,40 @@ TEST_F(ComposerTest, AFailedCheckBeforeSendingIsASendFailure) {
   TypeInto(page->m_pLineBox, "");
   Press(page->m_pSendButton);
   EXPECT_EQ(test.prompter.errors, (std::vector<std::string>{kLineRange, "Message sent failed."}));
+}
+
+TEST_F(ComposerTest, ATextWithCharactersWithoutBytesIsNeitherGeneratedNorSentNorAdded) {
+  test.app->m_AddressBook = {CIPGroup("Sign")};
+  test.app->m_AddressBook[0].m_Members = {CIPData("", IPAddress{127, 0, 0, 4})};
+  window->OnDeviceChange();
+  CMsgDlg* page = composer();
+  TypeText(page->m_pEditor, QString::fromUtf8("B\u00fcro \u03a9mega"));
+  const std::string refusal =
+      "The message text holds characters that have no Windows-1252 byte and cannot be sent: \"\u03a9\" (U+03A9) at "
+      "line 1, column 6.\nThey are marked in the text.";
+  EXPECT_EQ(Generate(), "");
+  Press(page->m_pAddButton);
+  Press(page->m_pSendButton);
+  EXPECT_EQ(test.prompter.errors, (std::vector<std::string>{refusal, refusal, refusal, "Message sent failed."}));
+  EXPECT_TRUE(test.app->m_MessageList.empty());
+  EXPECT_EQ(QApplication::focusWidget(), page->m_pEditor);
+
+  // Once it is clean nothing is in the way, and the code page's own characters go through.
+  test.prompter.errors.clear();
+  page->m_pEditor->selectAll();
+  TypeText(page->m_pEditor, QString::fromUtf8("Caf\u00e9 5\u20ac"));
+  EXPECT_EQ(Generate(), "^A000000^L0^C1^K0^dC1Caf\u00e9 5\u20ac");
+  Press(page->m_pCopyButton);
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("^A000000^L0^C1^K0^dC1Caf\u00e9 5\u20ac"));
+  EXPECT_TRUE(test.prompter.errors.empty());
+
+  // The ASCII box is editable; what has no byte there is not copied either.
+  TypeInto(page->m_pAsciiBox, "^A");
+  TypeText(page->m_pAsciiBox, QString::fromUtf8("\u03a9"));
+  Press(page->m_pCopyButton);
+  EXPECT_EQ(test.prompter.errors, std::vector<std::string>{"The ASCII string cannot be copied: no Windows-1252 byte "
+                                                           "for \"\u03a9\" (U+03A9) at position 3."});
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("^A000000^L0^C1^K0^dC1Caf\u00e9 5\u20ac"));
 }
 
 TEST_F(ComposerTest, SendToIsShownOnlyForEthernet) {

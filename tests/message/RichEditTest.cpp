@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "gui/TypeText.h"
 #include "message/NorvRichEditCtrl.h"
 #include "message/QtColorRef.h"
 
@@ -263,6 +264,36 @@ TEST_F(RichEditTest, UndoTakesBackTypingAndItsAttributesInOneGo) {
   for (int presses = 0; presses < 10 && editor.document()->isUndoAvailable(); ++presses)
     Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(editor.toPlainText(), "");
+}
+
+TEST_F(RichEditTest, ACharacterWithoutAByteIsMarkedWhereItStandsApartFromBlinking) {
+  Blink(true);
+  TypeText(&editor, QString::fromUtf8("5\u20ac \u03a9"));
+  EXPECT_EQ(editor.GetTextWithCodes(), "^K0^dC1^X15\x80 ?");
+  EXPECT_EQ(editor.Unmappable(), (std::vector<UnmappableChar>{{U'\u03a9', 4, 1}}));
+  ASSERT_EQ(editor.extraSelections().size(), 1);
+  const QTextEdit::ExtraSelection mark = editor.extraSelections().front();
+  EXPECT_EQ(mark.cursor.selectionStart(), 3);
+  EXPECT_EQ(mark.cursor.selectionEnd(), 4);
+  EXPECT_TRUE(mark.format.fontStrikeOut());
+  EXPECT_FALSE(mark.format.hasProperty(QTextFormat::TextUnderlineStyle)) << "underline means blinking";
+  EXPECT_EQ(At(0, 3).blink, 1);
+
+  // A character beyond the first plane takes two units of the text and is one character.
+  Key(Qt::Key_Return);
+  auto* plain = new QMimeData;
+  plain->setText(QString::fromUtf8("a\U0001F600b"));
+  Paste(plain);
+  EXPECT_EQ(editor.Unmappable(), (std::vector<UnmappableChar>{{U'\u03a9', 4, 1}, {U'\U0001F600', 2, 2}}));
+  ASSERT_EQ(editor.extraSelections().size(), 2);
+  EXPECT_EQ(editor.extraSelections()[1].cursor.selectedText(), QString::fromUtf8("\U0001F600"));
+
+  editor.selectAll();
+  Type("ok");
+  EXPECT_TRUE(editor.Unmappable().empty());
+  EXPECT_TRUE(editor.extraSelections().isEmpty());
+  editor.LoadIntoEditor("^K0^dC1\x80\x93\x9f");
+  EXPECT_EQ(editor.toPlainText(), QString::fromUtf8("\u20ac\u201c\u0178")) << "stored bytes are Windows-1252";
 }
 
 TEST_F(RichEditTest, LoadingAStoredTextShowsItsAttributes) {

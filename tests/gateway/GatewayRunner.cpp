@@ -1,0 +1,40 @@
+// The engine as a program for the tests that stop it the hard way: starts a gateway on
+// CONFIG and STATE, submits each BODY to SIGN (printing "accepted ID" or "refused ERROR"),
+// prints "running", and runs until SIGTERM, which shuts it down as marquee-gateway does.
+//   gateway_runner CONFIG STATE [SIGN BODY]...
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <string>
+
+#include "gateway/ConfigFile.h"
+#include "gateway/Gateway.h"
+#include "sim/QuitSignals.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc % 2 == 0) return 2;
+  QCoreApplication app(argc, argv);
+  GatewayConfig config;
+  if (Status loaded = LoadGatewayConfig(argv[1], config); !loaded.ok()) {
+    std::printf("config %s\n", loaded.message().c_str());
+    return 1;
+  }
+  Gateway gateway(std::move(config), argv[2]);
+  if (Status started = gateway.Start(); !started.ok()) {
+    std::printf("start %s\n", started.message().c_str());
+    return 1;
+  }
+  for (int i = 3; i + 1 < argc; i += 2) {
+    SubmitResult result = gateway.Submit({SubmitTarget::Kind::kSign, argv[i]}, argv[i + 1], "test");
+    if (result.ok())
+      std::printf("accepted %s\n", result.accepted.front().id.c_str());
+    else
+      std::printf("refused %s\n", result.error->error.c_str());
+  }
+  std::printf("running\n");
+  std::fflush(stdout);
+  QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
+  const int status = app.exec();
+  std::printf("stopped\n");
+  return status;
+}
