@@ -32,8 +32,34 @@ endfunction()
 
 set(MARQUEE_TEST_TIMEOUT 120)
 
-find_package(GTest CONFIG REQUIRED)
+# The 64-bit Windows cross build (cmake/x86_64-w64-mingw32.cmake) runs its tests under Wine.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(MARQUEE_WINE TRUE)
+endif()
+
+if(MARQUEE_WINE)
+  # No GoogleTest is packaged for MinGW: build Debian's sources with the cross compiler.
+  set(MARQUEE_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${MARQUEE_GTEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # A throwaway prefix in this build folder; tests/CMakeLists.txt creates it before the tests.
+  set(MARQUEE_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/RunUnderWine.sh ${MARQUEE_WINE_PREFIX})
+else()
+  find_package(GTest CONFIG REQUIRED)
+endif()
 include(GoogleTest)
+
+# Registers test program name with CTest. Under Wine each program is one test, so Wine starts
+# once per program rather than once per case; elsewhere every case is a test of its own.
+function(marquee_register_tests name)
+  if(MARQUEE_WINE)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT} FIXTURES_REQUIRED wine ${ARGN})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT} ${ARGN})
+  endif()
+endfunction()
 
 # A GoogleTest executable over the Qt-free core.
 function(marquee_add_core_test name)
@@ -41,7 +67,7 @@ function(marquee_add_core_test name)
   marquee_target_defaults(${name})
   target_link_libraries(${name} PRIVATE marquee_core GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE MARQUEE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT})
+  marquee_register_tests(${name})
 endfunction()
 
 # A GoogleTest executable that needs Qt (services or widgets). Runs offscreen with a
@@ -79,6 +105,9 @@ function(marquee_add_fuzzer name source)
     set(corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
     add_test(NAME ${name}.replay COMMAND ${name} ${corpus})
     set_tests_properties(${name}.replay PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT})
+    if(MARQUEE_WINE)
+      set_tests_properties(${name}.replay PROPERTIES FIXTURES_REQUIRED wine)
+    endif()
   endif()
 endfunction()
 
