@@ -14,12 +14,12 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "../tests/link/RecordingPrompter.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramLoader.h"
 #include "message/NorvRichEditCtrl.h"
 #include "preview/DlgMsgPreview.h"
 #include "preview/LedMatrixImage.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 

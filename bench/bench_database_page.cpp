@@ -14,13 +14,13 @@
 #include <chrono>
 #include <memory>
 
-#include "../tests/link/RecordingPrompter.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramLoader.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "database/MessageRow.h"
 #include "database/MsgDBDlg.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QCoreApplication>
 #include <chrono>
 
-#include "../tests/link/PtyPair.h"
-#include "../tests/link/RecordingPrompter.h"
 #include "link/SendToMarquee.h"
+#include "support/PtyPair.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ double SendSeconds(benchmark::State& state, const std::string& command, const Li
                    const Sleeper& sleep) {
   RecordingPrompter prompter;
   const auto start = std::chrono::steady_clock::now();
-  if (!SendToMarquee(command, settings, prompter, nullptr, sleep)) state.SkipWithError("send failed");
+  if (!SendToMarquee(command, settings, prompter, nullptr, sleep).ok()) state.SkipWithError("send failed");
   return Seconds(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -53,4 +53,24 @@ program=$!
 sleep 3
 kill -0 "$program" 2>/dev/null || { cat "$work/program.log" >&2; fail "FerroMarquee did not keep running"; }
 [ -d "$home/Documents/NorvAutomation/FerroMarquee" ] || fail "the installed program did not select the FerroMarquee brand"
+# The gateway: program, man page, example config, and a systemd unit that verifies and that
+# the package leaves disabled; the maintainer script creates its user.
+"$root$prefix/bin/marquee-gateway" --help >/dev/null || fail "marquee-gateway does not start"
+for file in share/man/man1/marquee-gateway.1 share/doc/ferromarquee/gateway.toml.example \
+            lib/sysusers.d/ferromarquee-gateway.conf lib/systemd/system/ferromarquee-gateway.service; do
+  [ -s "$root$prefix/$file" ] || fail "missing $prefix/$file"
+done
+unit="$root$prefix/lib/systemd/system/ferromarquee-gateway.service"
+grep -q "^ExecStart=$prefix/bin/marquee-gateway " "$unit" || fail "the unit does not start the installed program"
+[ ! -e "$root/etc/systemd/system/multi-user.target.wants/ferromarquee-gateway.service" ] || fail "the unit is enabled"
+dpkg-deb -e "$deb" "$work/control"
+grep -q "systemd-sysusers ferromarquee-gateway.conf" "$work/control/postinst" || fail "postinst does not create the user"
+if command -v systemd-analyze >/dev/null; then
+  # Verified with the unpacked program in the place ExecStart names.
+  sed "s|^ExecStart=$prefix/bin/|ExecStart=$root$prefix/bin/|" "$unit" >"$work/ferromarquee-gateway.service"
+  systemd-analyze verify --man=no "$work/ferromarquee-gateway.service" >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; fail "systemd-analyze verify failed"; }
+  if grep -q "ferromarquee-gateway.service" "$work/verify.log"; then cat "$work/verify.log" >&2; fail "systemd-analyze verify warns"; fi
+else
+  fail "systemd-analyze is missing (Debian package systemd)"
+fi
 echo "package test: $(basename "$deb") installs and runs"

@@ -17,8 +17,8 @@
 #include "app/DialogUnits.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramLoader.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "controls/IPAddressEdit.h"
 
 CAddEditIPDlg::CAddEditIPDlg(QWidget* parent)

@@ -12,8 +12,8 @@
 #include "addressbook/IPEntryList.h"
 #include "app/DialogUnits.h"
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "controls/ReportView.h"
 
 namespace {

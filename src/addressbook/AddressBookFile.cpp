@@ -139,11 +139,14 @@ AddressBookLoad LoadAddressBook(const std::string& path) {
   return load;
 }
 
-Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book) {
+Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book, const DataFileLock* heldLock) {
   if (Status fits = CheckAddressBookFits(book); !fits.ok()) return fits;
   AtomicFileWriter file;
-  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  AtomicWriteOptions options;
+  options.heldLock = heldLock;
+  if (Status opened = file.Open(path, options); !opened.ok()) return opened;
   WriteAddressBook(book, file);
-  // A failed write makes Commit fail with the system's reason and drop the temporary file.
+  // A failed write (or one past the size the reader takes) makes Commit fail with the
+  // reason and drop the temporary file.
   return file.Commit();
 }

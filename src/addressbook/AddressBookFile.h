@@ -39,11 +39,14 @@ AddressBookRead ReadAddressBook(std::string_view bytes);
 struct AddressBookLoad {
   DataFileLoadOutcome outcome = DataFileLoadOutcome::Missing;
   std::vector<CIPGroup> entries;  // every entry (Complete), those before the damage (Damaged)
-  Status status;  // the error for Damaged and Unreadable, ok otherwise
+  Status status;                  // the error for Damaged and Unreadable, ok otherwise
 };
 
 AddressBookLoad LoadAddressBook(const std::string& path);
 
-// Replaces the file at path atomically: the old file stays whole when anything fails.
-// BadInput (see CheckAddressBookFits) or OsFailure; the address book is not changed.
-Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book);
+// Replaces the file at path through an AtomicFileWriter: the old file stays whole when
+// anything fails. BadInput (see CheckAddressBookFits, or a file larger than the reader
+// takes) or OsFailure; the address book is not changed. heldLock: the caller holds path's
+// DataFileLock; otherwise the save takes it.
+Status SaveAddressBook(const std::string& path, const std::vector<CIPGroup>& book,
+                       const DataFileLock* heldLock = nullptr);

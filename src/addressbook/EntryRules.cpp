@@ -28,10 +28,10 @@ std::optional<EntryProblem> CheckIPAddress(const IPAddress& address) {
 
 std::optional<EntryProblem> CheckNameBytes(const CodePageText& name, bool group) {
   if (name.status.ok()) return std::nullopt;
-  const std::string what = name.unmappable.empty()
-                               ? name.status.message()
-                               : "The name holds characters that have no Windows-1252 byte: " +
-                                     DescribeUnmappable(name.unmappable) + ".";
+  const std::string what =
+      name.unmappable.empty()
+          ? name.status.message()
+          : "The name holds characters that have no Windows-1252 byte: " + DescribeUnmappable(name.unmappable) + ".";
   return EntryProblem{EntryField::Name, what + "\n" + (group ? kGroupAdvice : kEntryAdvice)};
 }
 

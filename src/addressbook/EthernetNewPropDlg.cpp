@@ -15,7 +15,7 @@
 #include "addressbook/IPEntryList.h"
 #include "app/DialogUnits.h"
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "controls/ReportView.h"

@@ -10,10 +10,11 @@
 // Where the tool lies: "Quor-IPConfig/QuorIPConfig" (".exe" on Windows) in programFolder.
 QString IPConfigToolPath(const QString& programFolder);
 
-// With bringForward set: asks the first running copy of the tool at toolPath that answers to
-// restore and activate its window; when none does, starts the tool, detached, with the
-// arguments "1" and text (no shell between). With bringForward clear: asks the first running
-// copy to close (ending its process when it does not answer), and starts nothing. Nothing is
+// Only copies of the tool at toolPath in this program's session (IsInThisSession) count.
+// With bringForward set: asks the first such copy that answers to restore and activate its
+// window; when none does, starts the tool, detached, with the arguments "1" and text (no
+// shell between). With bringForward clear: asks the first such copy to close, and ends one
+// that does not answer only when this program started it; starts nothing. Nothing is
 // reported: a missing tool is simply not started.
 void ShowIPConfigTool(const QString& toolPath, const std::string& text, bool bringForward);
 // The same for the tool in the running program's folder.

@@ -1,6 +1,6 @@
 #include "addressbook/IPEntryList.h"
 
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "controls/ReportView.h"
 
 CIPEntryList::CIPEntryList(int nameWidth, int addressWidth, QWidget* parent) : QTableWidget(0, 2, parent) {

@@ -6,6 +6,10 @@ std::vector<qint64> FindProcessesByExecutable(const QString&) {
   return {};
 }
 
+bool IsInThisSession(qint64) {
+  return false;
+}
+
 bool RequestProcessEnd(qint64) {
   return false;
 }

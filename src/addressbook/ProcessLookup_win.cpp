@@ -48,6 +48,13 @@ std::vector<qint64> FindProcessesByExecutable(const QString& path) {
   return found;
 }
 
+bool IsInThisSession(qint64 pid) {
+  DWORD theirs = 0;
+  DWORD ours = 0;
+  return ProcessIdToSessionId(static_cast<DWORD>(pid), &theirs) && ProcessIdToSessionId(GetCurrentProcessId(), &ours) &&
+         theirs == ours;
+}
+
 bool RequestProcessEnd(qint64 pid) {
   return pid > 0 && EnumWindows(CloseWindowOf, static_cast<LPARAM>(pid)) != 0;
 }

@@ -9,7 +9,7 @@
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramLoader.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {

@@ -6,7 +6,7 @@
 
 #include "addressbook/IPEntry.h"
 #include "link/LinkSettings.h"
-#include "link/PortEnumeration.h"
+#include "link/PortList.h"
 #include "message/CMsgObjDBList.h"
 #include "message/CMsgSettings.h"
 #include "netsetup/LadDeviceNetwork.h"

@@ -15,6 +15,12 @@ std::string CopyName(const std::string& path, int number) {
 
 std::string CDamagedFileKeeper::KeepOriginal(const std::string& path) {
   namespace fs = std::filesystem;
+  std::error_code kind;
+  // Copying reads the file: a FIFO or a device would block or be read for ever.
+  if (!fs::is_regular_file(path, kind)) {
+    m_protected.insert(path);
+    return {};
+  }
   for (int number = 1; number <= kMaxCopies; ++number) {
     const std::string copy = CopyName(path, number);
     std::error_code error;

@@ -11,8 +11,8 @@ class CDamagedFileKeeper {
  public:
   // Copies the file at path beside it as "<path>.damaged" (or "<path>.damaged-2" up to
   // "-99" when earlier copies exist; no copy is ever replaced). Returns the copy's path, or
-  // empty when no copy could be made: path is then protected from overwriting for the rest
-  // of the run.
+  // empty when no copy could be made (or path is not a regular file): path is then
+  // protected from overwriting for the rest of the run.
   std::string KeepOriginal(const std::string& path);
 
   // False when path was protected by a KeepOriginal that could not copy it.

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "app/ProgramLoader.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 
 QString NoDocumentsFolder() {
 #ifdef Q_OS_WIN

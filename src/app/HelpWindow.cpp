@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogUnits.h"
-#include "app/HelpTopics.h"
+#include "common/HelpTopics.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
 #include "app/NorvChildDialog.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/NorvMarqueeApp.h"
-#include "app/NorvTabCtrl.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/PortText.h"
@@ -19,7 +20,26 @@ CNorvChildDialog::CNorvChildDialog(QWidget* parent) : QDialog(parent) {
 
 void CNorvChildDialog::done(int) {}
 
+void CNorvChildDialog::KeepOwnDefaultButton() {
+  // A button that took the focus would take the default frame from the page's own default
+  // button, and keep it (Qt's auto-default): the page's layout names its default alone.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+}
+
+void CNorvChildDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                     (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  // Enter on a focused button presses that button, as Space does, without making it the default.
+  auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  if (enter && focused && isAncestorOf(focused)) {
+    if (focused->isEnabled()) focused->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 void CNorvChildDialog::showEvent(QShowEvent* event) {
+  KeepOwnDefaultButton();
   // Not QDialog's: it would move the page as if it were a window of its own.
   QWidget::showEvent(event);
   if (!event->spontaneous()) OnPageShown();
@@ -28,12 +48,6 @@ void CNorvChildDialog::showEvent(QShowEvent* event) {
 void CNorvChildDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   if (!event->spontaneous()) OnPageHidden();
-}
-
-CNorvTabCtrl* CNorvChildDialog::GetTabCtrl() const {
-  for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget())
-    if (auto* tabs = qobject_cast<CNorvTabCtrl*>(ancestor)) return tabs;
-  return nullptr;
 }
 
 QPushButton* CNorvChildDialog::CreateHelpButton(int topic) {

@@ -5,11 +5,12 @@
 #include <string_view>
 
 class CNorvComboBox;
-class CNorvTabCtrl;
 class QPushButton;
 
 // The base of every tab page and of the panes inside pages. It owns nothing but gives them:
-// - Enter and Escape never close a page: they do nothing unless a default button takes Enter.
+// - Enter and Escape never close a page. Enter presses the focused push button, else the
+//   page's default button (the one its layout names with setDefault; most pages have none),
+//   else nothing. The default frame stays on that one button whatever takes the focus.
 // - Hooks for the page's life, which derived pages override: OnPageShown / OnPageHidden when
 //   the page appears or goes (its tab selected or left, the main window shown or closing; not
 //   when the window is only minimised or restored), OnPageDestroyed just before the tab
@@ -55,15 +56,23 @@ class CNorvChildDialog : public QDialog {
   // selected or nothing matches.
   void SelectSendTarget();
 
+  // No button of the page but the one its layout makes default is ever drawn or pressed as
+  // the default. Runs when the page is shown; the tab control runs it as soon as it creates
+  // the page, before the window gives a default to the first button it finds.
+  void KeepOwnDefaultButton();
+
   // Enter and Escape end here.
   void done(int result) override;
 
+ signals:
+  // Asks the page's container to show page index; a page outside a container asks no one.
+  void PageRequested(int index);
+
  protected:
-  // The tab control the page lies in; null for a page outside one.
-  CNorvTabCtrl* GetTabCtrl() const;
   // A "Help" button (owned by the page) that shows the help of topic (HelpTopic).
   QPushButton* CreateHelpButton(int topic);
 
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 

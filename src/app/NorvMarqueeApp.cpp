@@ -12,9 +12,9 @@
 #include "addressbook/AddressBookFile.h"
 #include "app/HelpWindow.h"
 #include "app/ProgramLoader.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
 #include "app/SettingsStore.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "link/SendToMarquee.h"
 #include "message/MessageDatabaseFile.h"
@@ -48,7 +48,7 @@ CNorvMarqueeApp::CNorvMarqueeApp(const CProgramLoader& brand, AppEnvironment env
   if (!env.portLister) env.portLister = ::EnumeratePorts;
   if (env.settingsOrganisation.isEmpty()) env.settingsOrganisation = ToQString(brand.GetSettingsKeyName());
   if (env.settingsApplication.isEmpty())
-    env.settingsApplication = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
+    env.settingsApplication = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
   if (env.programFolder.isEmpty()) env.programFolder = QCoreApplication::applicationDirPath();
   if (env.documentsFolder.isEmpty())
     env.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -62,7 +62,7 @@ CNorvMarqueeApp::~CNorvMarqueeApp() {
 }
 
 bool CNorvMarqueeApp::SendToMarquee(const std::string& text) {
-  return ::SendToMarquee(text, GetLinkSettings(), Prompter(), m_Environment.busy);
+  return ::SendToMarquee(text, GetLinkSettings(), Prompter(), m_Environment.busy).ok();
 }
 
 bool CNorvMarqueeApp::ShowHelp(QWidget* parent, int topic) {
@@ -133,9 +133,15 @@ bool CNorvMarqueeApp::SaveDataFile(const QString& path, const std::function<Stat
         Format("\"%s\" was left as it was, because it could not be read completely.", ShownPath(path).c_str()));
     return false;
   }
-  if (save(FilePath(path)).ok()) return true;
-  Prompter().Error(std::string(kDataFileErrorText));
-  return false;
+  // Saving comes at the end of the session: what is not saved now is lost, so the operator
+  // may clear the cause (free space, a read-only folder) and try again.
+  for (;;) {
+    const Status saved = save(FilePath(path));
+    if (saved.ok()) return true;
+    if (!Prompter().AskRetry(std::string(kDataFileErrorText) + "\n\n" + kSaveAgainQuestion,
+                             ShownPath(QFile::decodeName(saved.message().c_str()))))
+      return false;
+  }
 }
 
 bool CNorvMarqueeApp::AcceptLoad(const QString& path, DataFileLoadOutcome outcome) {

@@ -20,6 +20,10 @@ class IPrompter;
 class QSettings;
 class QWidget;
 
+// Asked under the data file error when a save fails.
+inline constexpr const char* kSaveAgainQuestion =
+    "Try to save again? With No, what was changed in this session is not saved.";
+
 // What the application object works with. Everything left empty takes the running system's
 // own; tests fill in their own.
 struct AppEnvironment {
@@ -27,7 +31,7 @@ struct AppEnvironment {
   IBusyIndicator* busy = nullptr;         // shown during sends; may be null; not owned
   std::function<PortLists()> portLister;  // the serial ports; empty: EnumeratePorts
   QString settingsOrganisation;           // empty: the brand's settings key name ("NorvMarquee 1.2.39")
-  QString settingsApplication;            // empty: the program file's base name
+  QString settingsApplication;            // empty: the program file's name less its extension
   QString programFolder;                  // holds the "help" folder; empty: the running program's folder
   QString documentsFolder;                // empty: the user's documents folder
 };
@@ -82,7 +86,9 @@ class CNorvMarqueeApp : public CAppState {
   // returns false. A file read only in part keeps what was read (the address book or the
   // message list is replaced by it) and is copied aside first, which the message tells; a
   // file that cannot be read at all leaves the memory as it was. Such a file is saved over
-  // later only when its copy was made; otherwise saving refuses with the same error.
+  // later only when its copy was made; otherwise saving refuses with the same error. A save
+  // that fails shows the error with the reason (naming the file) and kSaveAgainQuestion,
+  // and tries again for as long as the operator answers Yes.
   bool LoadAddressBook(const QString& path);
   bool SaveAddressBook(const QString& path);
   bool LoadMessageDatabase(const QString& path);

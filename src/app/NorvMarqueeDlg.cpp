@@ -9,7 +9,7 @@
 #include "app/NorvTabCtrl.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramLoader.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "link/DeviceMonitor.h"
 #include "link/PortWatcher.h"
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/NorvChildDialog.h"
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "database/MsgDBDlg.h"
 #include "link/CommDlg.h"
 #include "message/MsgDlg.h"
@@ -57,6 +57,8 @@ void CNorvTabCtrl::InitPages() {
   if (m_Pages[0]) return;
   for (size_t i = 0; i < m_Pages.size(); ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
+    m_Pages[i]->KeepOwnDefaultButton();
+    connect(m_Pages[i], &CNorvChildDialog::PageRequested, this, &CNorvTabCtrl::SelectPage);
     addTab(m_Pages[i], ToQString(kPageKinds[i].caption));
   }
   SelectPage(0);

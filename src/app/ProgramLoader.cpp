@@ -1,7 +1,6 @@
 #include "app/ProgramLoader.h"
 
-#include <cstdio>
-
+#include "common/FileIO.h"
 #include "common/Text.h"
 
 namespace {
@@ -30,17 +29,13 @@ const Row* FindRow(const Row (&rows)[N], int key) {
   return nullptr;
 }
 
-// Sets key from "version.txt" in folder; false, leaving key alone, when the file cannot be read.
+// Sets key from "version.txt" in folder; false, leaving key alone, when the file cannot be
+// read. Anything but a regular file (a FIFO, a device) counts as unreadable and is never
+// opened, so start-up cannot block on it.
 bool ReadVersionFileKey(const std::string& folder, int& key) {
-  std::string path = folder.empty() ? "version.txt" : folder + "/version.txt";
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  char bytes[kVersionFileBytes] = {};
-  size_t got = std::fread(bytes, 1, sizeof bytes, file);
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return false;
-  key = VariantKeyFromBytes(std::string_view(bytes, got));
+  const FileContents file = ReadFileStart(folder.empty() ? "version.txt" : folder + "/version.txt", kVersionFileBytes);
+  if (file.missing || !file.status.ok()) return false;
+  key = VariantKeyFromBytes(file.bytes);
   return true;
 }
 

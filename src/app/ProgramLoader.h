@@ -33,7 +33,8 @@ int VariantKeyFromBytes(std::string_view firstBytes);
 class CProgramLoader {
  public:
   // Reads "version.txt" in folder (empty: the current folder). A missing or unreadable
-  // file keeps defaultKey; a key without a variant falls back to variant 0.
+  // file, or one that is not a regular file, keeps defaultKey; a key without a variant
+  // falls back to variant 0.
   explicit CProgramLoader(int defaultKey = 0, const std::string& folder = "");
 
   // The key of the selected variant (0, 1 or 2).

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/QtText.h"
+#include "common/QtText.h"
 
 namespace {
 

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QCursor>
 
-void WaitCursor::Begin() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void WaitCursor::Begin() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void WaitCursor::End() { QApplication::restoreOverrideCursor(); }
+void WaitCursor::End() {
+  QApplication::restoreOverrideCursor();
+}

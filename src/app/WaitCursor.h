@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/BusyIndicator.h"
+#include "common/BusyIndicator.h"
 
 // The wait cursor over the whole application while a send blocks the interface.
 class WaitCursor : public IBusyIndicator {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <utility>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 class QWidget;
 
@@ -16,6 +16,7 @@ class WidgetPrompter : public IPrompter {
   void Error(const std::string& text) override;
   void Information(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  bool AskRetry(const std::string& text, const std::string& detail) override;
 
  private:
   QWidget* m_parent;

@@ -6,10 +6,12 @@
 #include "addressbook/IPConfigTool.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
-#include "app/QtText.h"
+#include "app/NorvTabCtrl.h"
 #include "app/ProgramLoader.h"
+#include "app/SessionEnd.h"
 #include "app/WaitCursor.h"
 #include "app/WidgetPrompter.h"
+#include "common/QtText.h"
 #include "link/SocketOs.h"
 
 int main(int argc, char** argv) {
@@ -30,9 +32,13 @@ int main(int argc, char** argv) {
   CNorvMarqueeApp app(brand, std::move(environment));
   CNorvMarqueeDlg mainWindow;
   prompter.setParent(&mainWindow);
+  CSessionEnd sessionEnd(mainWindow);
   mainWindow.exec();
+  sessionEnd.Finish();
   prompter.setParent(nullptr);
   // A running IP configuration tool, started from an IP address dialog, ends with the program.
   ShowIPConfigTool("", false);
+  // The pages save now, while a signal still only asks to end (which is under way).
+  mainWindow.TabCtrl()->DestroyPages();
   return 0;
 }

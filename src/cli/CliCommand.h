@@ -16,6 +16,8 @@ struct CliCommand {
   const char* name;
   const char* usage;
   int (*run)(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+  const char* help = nullptr;        // what --help prints after the usage line, or nothing
+  bool takesMessageOptions = false;  // --help lists the message options too
 };
 
 const std::vector<CliCommand>& AllCliCommands();
@@ -25,5 +27,6 @@ struct CliRegistration {
   explicit CliRegistration(const CliCommand& command);
 };
 
-// Runs the tool on argv-style arguments (without the program name).
+// Runs the tool on argv-style arguments (without the program name). "--help" among a
+// subcommand's arguments (before "--") prints its help on out and exits 0.
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);

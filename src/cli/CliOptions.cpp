@@ -37,7 +37,9 @@ bool CliOptions::Parse(std::span<const std::string> args, std::string& error) {
   return true;
 }
 
-bool CliOptions::Has(std::string_view name) const { return m_given.find(name) != m_given.end(); }
+bool CliOptions::Has(std::string_view name) const {
+  return m_given.find(name) != m_given.end();
+}
 
 std::optional<std::string> CliOptions::Value(std::string_view name) const {
   auto it = m_given.find(name);

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Option parsing for the subcommands: "--name value" options, "--flag" switches and
@@ -13,6 +14,8 @@
 class CliOptions {
  public:
   CliOptions(std::initializer_list<std::string_view> valueOptions, std::initializer_list<std::string_view> flags);
+  CliOptions(std::vector<std::string> valueOptions, std::vector<std::string> flags)
+      : m_valueOptions(std::move(valueOptions)), m_flags(std::move(flags)) {}
 
   // False with a message in error on an unknown option or a missing value.
   bool Parse(std::span<const std::string> args, std::string& error);

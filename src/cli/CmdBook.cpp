@@ -7,6 +7,7 @@
 #include "addressbook/EntryRules.h"
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/CliText.h"
 #include "common/Text.h"
 
 namespace {
@@ -27,7 +28,7 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     return kExitFailure;
   }
   for (const CIPGroup& entry : load.entries)
-    out << Latin1ToUtf8(GetDisplayText(entry)) << '\t' << GetAddressListText(entry) << '\n';
+    out << EscapedField(GetDisplayText(entry)) << '\t' << GetAddressListText(entry) << '\n';
   if (!load.status.ok()) {
     err << "marquee book: " << load.status.message() << '\n';
     return kExitFailure;
@@ -40,7 +41,12 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 int Add(const std::vector<std::string>& args, std::ostream& err) {
   if (args.size() < 3) return Usage(err, "add needs FILE, NAME and at least one IP");
   const std::string& path = args[0];
-  std::string name = Utf8ToLatin1(args[1]);
+  std::string name;
+  std::string error;
+  if (!ArgumentBytes(args[1], "NAME", Unmappable::Refuse, name, error)) {
+    err << "marquee book: " << error << '\n';
+    return kExitFailure;
+  }
   std::vector<IPAddress> addresses;
   for (size_t i = 2; i < args.size(); ++i) {
     auto address = ParseDottedAddress(args[i]);
@@ -48,6 +54,12 @@ int Add(const std::vector<std::string>& args, std::ostream& err) {
     addresses.push_back(*address);
   }
 
+  // Held from reading to writing back, so an entry another writer adds meanwhile stays.
+  DataFileLock lock;
+  if (Status locked = lock.Acquire(path); !locked.ok()) {
+    err << "marquee book: " << locked.message() << "; the file is left unchanged\n";
+    return kExitFailure;
+  }
   AddressBookLoad load = LoadAddressBook(path);
   if (!load.status.ok()) {
     err << "marquee book: " << load.status.message() << "; the file is left unchanged\n";
@@ -75,7 +87,7 @@ int Add(const std::vector<std::string>& args, std::ostream& err) {
   }
 
   book.push_back(std::move(entry));
-  if (Status saved = SaveAddressBook(path, book); !saved.ok()) {
+  if (Status saved = SaveAddressBook(path, book, &lock); !saved.ok()) {
     err << "marquee book: " << saved.message() << '\n';
     return kExitFailure;
   }

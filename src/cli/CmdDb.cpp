@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/CliCommand.h"
+#include "cli/CliText.h"
 #include "cli/CmdEncode.h"
 #include "common/Text.h"
 #include "message/CurrentMessage.h"
@@ -8,7 +9,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "db list FILE | db lines FILE | db add FILE [encode options] TEXT";
+constexpr const char* kUsage =
+    "db list FILE | db lines FILE | db add FILE [message options] TEXT  a message database file";
 
 int Usage(std::ostream& err) {
   err << "usage: marquee " << kUsage << "\n";
@@ -21,14 +23,14 @@ int Fail(std::ostream& err, const std::string& message) {
 }
 
 void PrintSummary(std::ostream& out, const CMsgObjDBList& m) {
-  out << Latin1ToUtf8(m.GetSummaryText()) << '\t' << CMsgObjDBList::GetAddressModeName(m.m_nAddressMode) << '\t'
+  out << EscapedField(m.GetSummaryText()) << '\t' << CMsgObjDBList::GetAddressModeName(m.m_nAddressMode) << '\t'
       << m.m_nGroup << '\t' << m.m_nUnit << '\t' << CMsgObjDBList::GetPositionName(m.m_nPosition) << '\t' << m.m_nLine
       << '\t' << m.m_nColumn << '\t' << CMsgObjDBList::GetResetModeName(m.m_nResetMode) << '\t'
       << CMsgObjDBList::GetEffectName(m.m_nEffect) << '\t' << CMsgObjDBList::GetFlashModeName(m.m_nFlashMode) << '\n';
 }
 
 void PrintStoredLine(std::ostream& out, const CMsgObjDBList& m) {
-  out << m.m_nGroup << '\t' << m.m_nUnit << '\t' << m.EncodeLine(0) << '\n';
+  out << m.m_nGroup << '\t' << m.m_nUnit << '\t' << EscapedField(m.EncodeLine(0)) << '\n';
 }
 
 // Prints one line per message, as far as the file is whole; then its damage, if any.
@@ -38,17 +40,22 @@ int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
   if (result.outcome == DataFileLoadOutcome::Missing) return Fail(err, path + ": no such file");
   for (const auto& record : messages) print(out, *record);
+  if (!result.note.empty()) err << "marquee db: note: " << result.note << "\n";
   return result.status.ok() ? kExitOk : Fail(err, result.status.message());
 }
 
 int AddMessage(const std::string& path, const MessageOptions& message, const std::string& text, std::ostream& err) {
+  // Held from reading to writing back, so a message another writer adds meanwhile stays.
+  DataFileLock lock;
+  if (Status locked = lock.Acquire(path); !locked.ok())
+    return Fail(err, locked.message() + " (the file is left unchanged)");
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
   if (result.outcome == DataFileLoadOutcome::Damaged || result.outcome == DataFileLoadOutcome::Unreadable)
     return Fail(err, result.status.message() + " (the file is left unchanged)");
   messages.push_back(std::make_unique<CMsgObjDBList>(
       MakeRecordFromCurrentMessage(message.settings, message.group, message.unit, text)));
-  Status saved = SaveMessageDatabase(path, messages);
+  Status saved = SaveMessageDatabase(path, messages, &lock);
   return saved.ok() ? kExitOk : Fail(err, saved.message());
 }
 
@@ -63,14 +70,21 @@ int RunDb(std::span<const std::string> args, std::ostream& out, std::ostream& er
   CliOptions options = MessageOptionParser();
   MessageOptions message;
   std::string error;
-  if (!options.Parse(args.subspan(1), error) || !ReadMessageOptions(options, message, error)) {
+  if (options.Parse(args.subspan(1), error) && options.Flag("--blink-off-at-end"))
+    error = "--blink-off-at-end is not stored in the database";
+  if (!error.empty() || !ReadMessageOptions(options, message, error, kDatabaseRanges)) {
     err << "marquee db add: " << error << "\n";
     return kExitUsage;
   }
   if (options.Positional().size() != 2) return Usage(err);
-  return AddMessage(options.Positional()[0], message, options.Positional()[1], err);
+  std::string text;
+  const Unmappable mode = options.Flag("--replace") ? Unmappable::Replace : Unmappable::Refuse;
+  if (!ArgumentBytes(options.Positional()[1], "TEXT", mode, text, error)) return Fail(err, error);
+  return AddMessage(options.Positional()[0], message, text, err);
 }
 
-const CliRegistration registration({"db", kUsage, RunDb});
+const CliRegistration registration(
+    {"db", kUsage, RunDb,
+     "  db add refuses --blink-off-at-end (not stored); group 0-15, unit 0-4095, line 1-8, column 1-40.\n", true});
 
 }  // namespace

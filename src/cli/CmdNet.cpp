@@ -1,11 +1,14 @@
 // marquee net: the network option card strings of one parameter set, built from its
 // defaults with the given fields changed.
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/CliText.h"
 #include "common/Text.h"
 #include "netsetup/LadDeviceNetwork.h"
 
@@ -15,7 +18,7 @@ constexpr const char* kUsage =
     "net TYPE [options]  network card strings (TYPE 1-4 or ethernet, devicenet, profibus, modbus; net --help)";
 
 constexpr const char* kHelp =
-    "usage: marquee net TYPE [options]\n"
+
     "Prints the programming string of network card TYPE (1 ethernet, 2 devicenet, 3 profibus, 4 modbus),\n"
     "starting from its default values. Values are sent as given.\n"
     "  --group N, --unit N      marquee address (0-99, 0-9999; default 0)\n"
@@ -29,7 +32,9 @@ constexpr const char* kHelp =
     "Instead of the programming string:\n"
     "  --defaults-string        the string that returns the card to its defaults\n"
     "  --disable-string         the string that disables the card's network\n"
-    "  --notice TEXT            a message showing TEXT on the marquee\n";
+    "  --notice TEXT            a message showing TEXT on the marquee\n"
+    "  --json                   print {\"string\": ...}\n"
+    "Options of another card type, and field options or --no-address with the three strings above, are errors.\n";
 
 struct IntField {
   const char* option;
@@ -139,21 +144,58 @@ bool ApplyFields(const CliOptions& options, CLadDeviceNetwork& network, std::str
   return true;
 }
 
+// The card fields each option sets, by the types that have them; the three other
+// strings carry no fields and never leave out the address.
+struct TypedOption {
+  const char* option;
+  std::initializer_list<int32_t> types;
+};
+const TypedOption kTypedOptions[] = {
+    {"--ip", {kNetworkEthernet}},
+    {"--mask", {kNetworkEthernet}},
+    {"--gateway", {kNetworkEthernet}},
+    {"--protocol", {kNetworkEthernet}},
+    {"--input-size", {kNetworkEthernet}},
+    {"--unit-id", {kNetworkEthernet}},
+    {"--parts", {kNetworkEthernet}},
+    {"--byte-order", {kNetworkEthernet, kNetworkDeviceNet, kNetworkProfibus}},
+    {"--node", {kNetworkDeviceNet, kNetworkProfibus}},
+    {"--consumed", {kNetworkDeviceNet, kNetworkProfibus}},
+    {"--produced", {kNetworkDeviceNet, kNetworkProfibus}},
+    {"--baud-index", {kNetworkDeviceNet}},
+    {"--rtu-unit", {kNetworkModbusRtu}},
+    {"--wiring", {kNetworkModbusRtu}},
+    {"--rtu-byte-order", {kNetworkModbusRtu}},
+};
+
+bool OptionsApply(const CliOptions& options, int32_t type, bool otherString, std::string& error) {
+  if (otherString && options.Flag("--no-address")) {
+    error = "--no-address applies to the programming string only";
+    return false;
+  }
+  for (const TypedOption& typed : kTypedOptions) {
+    if (!options.Has(typed.option)) continue;
+    bool applies = std::find(typed.types.begin(), typed.types.end(), type) != typed.types.end();
+    if (otherString || !applies) {
+      error = std::string(typed.option) +
+              (otherString ? " does not apply to this string" : " does not apply to card type " + std::to_string(type));
+      return false;
+    }
+  }
+  return true;
+}
+
 int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
   CliOptions options({"--group", "--unit", "--ip", "--mask", "--gateway", "--protocol", "--input-size", "--unit-id",
                       "--byte-order", "--parts", "--node", "--baud-index", "--consumed", "--produced", "--rtu-unit",
                       "--wiring", "--rtu-byte-order", "--notice"},
-                     {"--no-address", "--defaults-string", "--disable-string", "--help"});
+                     {"--no-address", "--defaults-string", "--disable-string", "--json"});
   std::string error;
   auto usage = [&](const std::string& problem) {
-    err << "marquee net: " << problem << "\n" << kHelp;
+    err << "marquee net: " << problem << "\nusage: marquee " << kUsage << "\n";
     return kExitUsage;
   };
   if (!options.Parse(args, error)) return usage(error);
-  if (options.Flag("--help")) {
-    out << kHelp;
-    return kExitOk;
-  }
   int32_t type = 0;
   if (options.Positional().size() != 1) return usage("give exactly one TYPE");
   if (!ParseType(options.Positional()[0], type)) return usage("unknown TYPE '" + options.Positional()[0] + "'");
@@ -164,6 +206,8 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
   int modes = options.Flag("--defaults-string") + options.Flag("--disable-string") + options.Has("--notice");
   if (modes > 1) return usage("--defaults-string, --disable-string and --notice exclude each other");
 
+  if (!OptionsApply(options, type, modes > 0, error)) return usage(error);
+
   CLadDeviceNetwork network(type);
   if (!ApplyFields(options, network, error)) return usage(error);
 
@@ -172,14 +216,22 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
     text = network.MakeDefaultsString(group, unit);
   else if (options.Flag("--disable-string"))
     text = network.MakeDisableString(group, unit);
-  else if (auto notice = options.Value("--notice"))
-    text = network.MakeNoticeString(Utf8ToLatin1(*notice), group, unit);
-  else
+  else if (auto notice = options.Value("--notice")) {
+    std::string bytes;
+    if (!ArgumentBytes(*notice, "--notice", Unmappable::Refuse, bytes, error)) {
+      err << "marquee net: " << error << "\n";
+      return kExitFailure;
+    }
+    text = network.MakeNoticeString(bytes, group, unit);
+  } else
     text = network.MakeProgramString(!options.Flag("--no-address"), group, unit);
-  out << Latin1ToUtf8(text) << '\n';
+  if (options.Flag("--json"))
+    out << nlohmann::json({{"string", CodePageToUtf8(text)}}).dump() << '\n';
+  else
+    out << CodePageToUtf8(text) << '\n';
   return kExitOk;
 }
 
-CliRegistration registration({"net", kUsage, RunNet});
+CliRegistration registration({"net", kUsage, RunNet, kHelp});
 
 }  // namespace

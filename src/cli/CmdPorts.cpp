@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CliCommand.h"
+#include "cli/CliText.h"
 #include "common/Text.h"
 #include "link/LinkSettings.h"
 #include "link/PortEnumeration.h"
@@ -16,7 +17,7 @@ int RunPorts(std::span<const std::string> args, std::ostream& out, std::ostream&
     return kExitUsage;
   }
   PortLists lists = EnumeratePorts();
-  for (const std::string& port : lists.ports) out << Latin1ToUtf8(FormatPortText(port, lists.friendlyNames)) << "\n";
+  for (const std::string& port : lists.ports) out << EscapedField(FormatPortText(port, lists.friendlyNames)) << "\n";
   out << kEthernetPortName << "\n";
   return kExitOk;
 }

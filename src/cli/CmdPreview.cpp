@@ -9,6 +9,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/CliText.h"
 #include "common/Text.h"
 #include "message/InlineCodes.h"
 #include "preview/FrameText.h"
@@ -64,7 +65,12 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
   if (bar.Hold(h) != h)
     return Usage(err, "--h must be 1 to " + std::to_string(bar.visible ? bar.maximum : 1) + " for this model");
 
-  const std::vector<LINE1_PROP> lines = DecodeInlineLines(Utf8ToLatin1(options.Positional()[0]));
+  std::string text;
+  if (!ArgumentBytes(options.Positional()[0], "TEXT", Unmappable::Refuse, text, error)) {
+    err << "marquee preview: " << error << "\n";
+    return kExitFailure;
+  }
+  const std::vector<LINE1_PROP> lines = DecodeInlineLines(text);
   CPreviewAnimation animation;
   for (int frame = 0; frame < frames; ++frame) {
     if (frame > 0) out << '\n';

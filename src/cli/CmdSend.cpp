@@ -7,10 +7,14 @@
 #include "addressbook/IPEntry.h"
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/CliText.h"
+#include "cli/CmdEncode.h"
 #include "cli/ConsolePrompter.h"
 #include "common/Text.h"
 #include "link/PortEnumeration.h"
 #include "link/SendToMarquee.h"
+#include "message/CommandDecoder.h"
+#include "preview/MarqueeModels.h"
 
 namespace {
 
@@ -30,7 +34,7 @@ class CoreApplicationScope {
 };
 
 int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  CliOptions options({"--port", "--baud", "--to"}, {});
+  CliOptions options({"--port", "--baud", "--to", "--model"}, {"--check", "--repeated"});
   std::string error;
   int baud = 9600;
   if (!options.Parse(args, error) || !options.Int("--baud", baud, error)) {
@@ -68,12 +72,31 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
   if (ethernet && !toAddresses) return usage("--port Ethernet needs at least one --to address");
   if (!ethernet && toAddresses) return usage("--to sends over Ethernet; leave out --port or give --port Ethernet");
 
+  std::string bytes;
+  if (!ArgumentBytes(options.Positional().front(), "STRING", Unmappable::Refuse, bytes, error)) {
+    err << "marquee send: " << error << "\n";
+    return kExitFailure;
+  }
+  if (options.Flag("--check")) {
+    CheckOptions check;
+    if (!options.Int("--model", check.model, error)) return usage(error);
+    if (check.model < 0 || check.model >= kMarqueeModelCount) return usage("--model must lie in 0 to 13");
+    check.sentRepeatedly = options.Flag("--repeated");
+    if (PrintFindings(CheckMessage(DecodeCommandString(bytes).message, check), false, err) != kExitOk) {
+      err << "marquee send: not sent; the check found the above\n";
+      return kExitFailure;
+    }
+  } else if (options.Has("--model") || options.Flag("--repeated")) {
+    return usage("--model and --repeated apply to --check only");
+  }
+
   CoreApplicationScope qt;
   ConsolePrompter prompter(out, err);
-  return SendToMarquee(Utf8ToLatin1(options.Positional().front()), settings, prompter, nullptr) ? kExitOk
-                                                                                                : kExitFailure;
+  return SendToMarquee(bytes, settings, prompter, nullptr).ok() ? kExitOk : kExitFailure;
 }
 
-const CliRegistration kSend({"send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] STRING", RunSend});
+const CliRegistration kSend(
+    {"send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] STRING", RunSend,
+     "  --check          run `marquee check` on STRING first; findings stop the send (exit 1)\n"});
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 // The command-line tool's prompter: errors go to the error stream and information to the
 // output stream, one line each (the texts are UTF-8 already). Nobody is there to answer a

@@ -16,7 +16,9 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -195,7 +197,8 @@ std::string DescribeUnmappable(const std::vector<UnmappableChar>& characters) {
     const UnmappableChar& c = characters[i];
     if (i > 0) text += ", ";
     text += DescribeCodePoint(c.codePoint);
-    text += c.line == 0 ? Format(" at position %zu", c.position) : Format(" at line %zu, column %zu", c.line, c.position);
+    text +=
+        c.line == 0 ? Format(" at position %zu", c.position) : Format(" at line %zu, column %zu", c.line, c.position);
   }
   if (characters.size() > kNamed) text += Format(" and %zu more", characters.size() - kNamed);
   return text;

@@ -38,7 +38,9 @@ int LeadingInt(std::string_view text) {
   return static_cast<int>(value);
 }
 
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+static char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -80,8 +82,7 @@ std::string Utf8ToLatin1(std::string_view text) {
     auto lead = static_cast<unsigned char>(text[i]);
     size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
     bool valid = length != 0 && i + length <= text.size();
-    for (size_t k = 1; valid && k < length; ++k)
-      valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    for (size_t k = 1; valid && k < length; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
     if (!valid) {
       result += text[i++];
       continue;

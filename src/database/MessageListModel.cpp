@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "database/MessageRow.h"
 
 namespace {

@@ -8,11 +8,10 @@
 #include <algorithm>
 
 #include "app/DialogUnits.h"
-#include "app/HelpTopics.h"
 #include "app/NorvMarqueeApp.h"
-#include "app/NorvTabCtrl.h"
-#include "app/Prompter.h"
 #include "app/WaitCursor.h"
+#include "common/HelpTopics.h"
+#include "common/Prompter.h"
 #include "controls/ReportView.h"
 #include "database/MessageListModel.h"
 #include "database/MessageRow.h"
@@ -106,7 +105,7 @@ void CMsgDBDlg::OnSelectMessage() {
     PickRecordIntoCurrentMessage(*record, app.m_MsgSettings, app.m_nGroupNumber, app.m_nUnitNumber);
     app.m_bMessageLoaded = true;
   }
-  if (CNorvTabCtrl* tabs = GetTabCtrl()) tabs->SelectPage(0);
+  emit PageRequested(0);
 }
 
 void CMsgDBDlg::OnPageShown() {

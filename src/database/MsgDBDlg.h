@@ -29,8 +29,8 @@ class CMsgDBDlg : public CNorvChildDialog {
   // selected messages and their rows. Nothing without a selection.
   void OnDelete();
   // "Select Message": the first selected message becomes the composer's current message
-  // (which reloads itself when shown) and the "Messages" page is shown. Nothing without a
-  // selection.
+  // (which reloads itself when shown) and the page asks for the "Messages" page
+  // (PageRequested(0)). Nothing without a selection.
   void OnSelectMessage();
 
   void OnPageShown() override;

@@ -90,8 +90,8 @@ class ConfigReader {
 bool IsPlainName(std::string_view name) {
   if (name.empty() || name.size() > 64) return false;
   for (char c : name) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '.';
+    const bool plain =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
     if (!plain) return false;
   }
   return true;
@@ -152,11 +152,14 @@ void ReadQueue(const ConfigReader& reader, const toml::table& table, QueueConfig
                     "supersede", "shutdown_grace_seconds"},
                    "[queue]");
   constexpr int kMonth = 30 * 24 * 3600;
-  if (const toml::node* n = table.get("retry_attempts")) queue.retryAttempts = reader.Int(*n, "retry_attempts", 1, 1000);
-  if (const toml::node* n = table.get("max_age_seconds")) queue.maxAgeSeconds = reader.Int(*n, "max_age_seconds", 1, kMonth);
+  if (const toml::node* n = table.get("retry_attempts"))
+    queue.retryAttempts = reader.Int(*n, "retry_attempts", 1, 1000);
+  if (const toml::node* n = table.get("max_age_seconds"))
+    queue.maxAgeSeconds = reader.Int(*n, "max_age_seconds", 1, kMonth);
   if (const toml::node* n = table.get("backoff_initial_ms"))
     queue.backoffInitialMs = reader.Int(*n, "backoff_initial_ms", 1, 3600000);
-  if (const toml::node* n = table.get("backoff_max_ms")) queue.backoffMaxMs = reader.Int(*n, "backoff_max_ms", 1, 3600000);
+  if (const toml::node* n = table.get("backoff_max_ms"))
+    queue.backoffMaxMs = reader.Int(*n, "backoff_max_ms", 1, 3600000);
   if (queue.backoffMaxMs < queue.backoffInitialMs)
     reader.Fail(table, "backoff_max_ms must not be below backoff_initial_ms");
   if (const toml::node* n = table.get("max_parallel")) queue.maxParallel = reader.Int(*n, "max_parallel", 1, 1024);
@@ -183,6 +186,72 @@ void ReadHttp(const ConfigReader& reader, const toml::table& table, HttpConfig& 
   if (const toml::node* n = table.get("cors")) http.cors = reader.Strings(*n, "cors");
   if (const toml::node* n = table.get("max_body_bytes"))
     http.maxBodyBytes = reader.Integer(*n, "max_body_bytes", 1024, 64 * 1024 * 1024);
+}
+
+void ReadMqtt(const ConfigReader& reader, const toml::table& table, MqttConfig& mqtt) {
+  reader.CheckKeys(table,
+                   {"host", "port", "client_id", "username", "password", "ca_file", "cert_file", "key_file", "prefix",
+                    "qos", "discovery", "discovery_prefix"},
+                   "[mqtt]");
+  mqtt.enabled = true;
+  auto topicLevels = [&](const toml::node& n, std::string_view key, bool single) {
+    std::string text = reader.String(n, key);
+    const bool bad = text.empty() || text.find_first_of("+#") != std::string::npos ||
+                     (single && text.find('/') != std::string::npos) || text.front() == '/' || text.back() == '/';
+    if (bad)
+      reader.Fail(n, std::string(key) + " \"" + text + "\" must be topic levels without '+', '#' or an empty level");
+    return text;
+  };
+  if (const toml::node* n = table.get("host")) mqtt.host = reader.String(*n, "host");
+  if (const toml::node* n = table.get("port")) mqtt.port = static_cast<uint16_t>(reader.Int(*n, "port", 1, 65535));
+  if (const toml::node* n = table.get("client_id")) mqtt.clientId = topicLevels(*n, "client_id", true);
+  if (const toml::node* n = table.get("username")) mqtt.username = reader.String(*n, "username");
+  if (const toml::node* n = table.get("password")) mqtt.password = reader.String(*n, "password");
+  if (const toml::node* n = table.get("ca_file")) mqtt.caFile = reader.String(*n, "ca_file");
+  if (const toml::node* n = table.get("cert_file")) mqtt.certFile = reader.String(*n, "cert_file");
+  if (const toml::node* n = table.get("key_file")) mqtt.keyFile = reader.String(*n, "key_file");
+  if (mqtt.certFile.empty() != mqtt.keyFile.empty()) reader.Fail(table, "cert_file and key_file go together");
+  if (!mqtt.certFile.empty() && mqtt.caFile.empty()) reader.Fail(table, "a client certificate needs ca_file (TLS)");
+  if (const toml::node* n = table.get("prefix")) mqtt.prefix = topicLevels(*n, "prefix", false);
+  if (const toml::node* n = table.get("qos")) mqtt.qos = reader.Int(*n, "qos", 0, 1);
+  if (const toml::node* n = table.get("discovery")) mqtt.discovery = reader.Bool(*n, "discovery");
+  if (const toml::node* n = table.get("discovery_prefix"))
+    mqtt.discoveryPrefix = topicLevels(*n, "discovery_prefix", false);
+}
+
+void ReadLive(const ConfigReader& reader, const toml::table& table, LiveConfig& live) {
+  reader.CheckKeys(table, {"refresh_interval_ms"}, "[live]");
+  if (const toml::node* n = table.get("refresh_interval_ms"))
+    live.refreshIntervalMs = reader.Int(*n, "refresh_interval_ms", 100, 3600000);
+}
+
+// [[schedules]]: id, signs or tag, days ("mon-fri"), from and to ("06:00"), priority, and
+// the message as an inline table in the JSON form of a posted message.
+ScheduleEntry ReadSchedule(const ConfigReader& reader, const toml::table& table) {
+  reader.CheckKeys(table, {"id", "signs", "tag", "days", "from", "to", "priority", "message"}, "[[schedules]]");
+  ScheduleEntry entry;
+  auto need = [&](const char* key) -> const toml::node& {
+    const toml::node* n = table.get(key);
+    if (n == nullptr) reader.Fail(table, std::string("a schedule needs ") + key);
+    return *n;
+  };
+  entry.id = reader.String(need("id"), "id");
+  if (const toml::node* n = table.get("signs")) entry.signs = reader.Strings(*n, "signs");
+  if (const toml::node* n = table.get("tag")) entry.tag = reader.String(*n, "tag");
+  if (const toml::node* n = table.get("days")) {
+    if (Status s = ParseDays(reader.String(*n, "days"), entry.days); !s.ok()) reader.Fail(*n, s.message());
+  }
+  for (const char* key : {"from", "to"}) {
+    const toml::node& n = need(key);
+    int& minutes = std::string_view(key) == "from" ? entry.startMinute : entry.endMinute;
+    if (Status s = ParseTimeOfDay(reader.String(n, key), minutes); !s.ok()) reader.Fail(n, s.message());
+  }
+  if (const toml::node* n = table.get("priority")) entry.priority = reader.Int(*n, "priority", 0, 1000);
+  std::ostringstream json;
+  json << toml::json_formatter{reader.Table(need("message"), "message")};
+  entry.message = json.str();
+  if (Status s = CheckScheduleEntry(entry); !s.ok()) reader.Fail(table, s.message());
+  return entry;
 }
 
 // Each address book entry is a sign named after the entry; an entry with several members
@@ -216,7 +285,7 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
   std::map<std::string, std::string> origins;  // sign name -> where it was defined
   try {
     toml::table root = toml::parse(text, path);
-    reader.CheckKeys(root, {"address_book", "signs", "queue", "log", "http"}, "");
+    reader.CheckKeys(root, {"address_book", "signs", "queue", "log", "http", "mqtt", "live", "schedules"}, "");
     if (const toml::node* signs = root.get("signs")) {
       const auto* array = signs->as_array();
       if (array == nullptr) reader.Fail(*signs, "signs must be an array of tables ([[signs]])");
@@ -231,9 +300,18 @@ Status ParseGatewayConfig(std::string_view text, const std::string& path, Gatewa
     if (const toml::node* n = root.get("queue")) ReadQueue(reader, reader.Table(*n, "queue"), read.queue);
     if (const toml::node* n = root.get("log")) ReadLog(reader, reader.Table(*n, "log"), read.log);
     if (const toml::node* n = root.get("http")) ReadHttp(reader, reader.Table(*n, "http"), read.http);
+    if (const toml::node* n = root.get("mqtt")) ReadMqtt(reader, reader.Table(*n, "mqtt"), read.mqtt);
+    if (const toml::node* n = root.get("live")) ReadLive(reader, reader.Table(*n, "live"), read.live);
+    if (const toml::node* schedules = root.get("schedules")) {
+      const auto* array = schedules->as_array();
+      if (array == nullptr) reader.Fail(*schedules, "schedules must be an array of tables ([[schedules]])");
+      for (const toml::node& item : *array)
+        read.live.schedules.push_back(ReadSchedule(reader, reader.Table(item, "schedules")));
+    }
     if (const toml::node* n = root.get("address_book")) {
       const std::filesystem::path book = reader.String(*n, "address_book");
-      read.addressBook = book.is_absolute() ? book.string() : (std::filesystem::path(path).parent_path() / book).string();
+      read.addressBook =
+          book.is_absolute() ? book.string() : (std::filesystem::path(path).parent_path() / book).string();
       const size_t before = read.signs.size();
       if (Status added = AddBookSigns(read.addressBook, read.signs); !added.ok())
         return Status::BadInput(reader.Where(n->source()) + added.message());

@@ -192,7 +192,8 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
       if (std::find(tags.begin(), tags.end(), target.name) != tags.end()) targets.push_back(i);
     }
     if (targets.empty()) {
-      result.error = GatewayError{GatewayError::Kind::kNotFound, "unknown_tag", "no sign has tag \"" + target.name + "\""};
+      result.error =
+          GatewayError{GatewayError::Kind::kNotFound, "unknown_tag", "no sign has tag \"" + target.name + "\""};
       return result;
     }
   }
@@ -205,6 +206,11 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
   const MessageRequest& request = parsed.request;
   const bool supersede = request.supersede.value_or(config.queue.supersede);
 
+  for (size_t sign : targets)
+    if (std::optional<GatewayError> refused = CheckForSign(request, signs[sign].state.config)) {
+      result.error = std::move(refused);
+      return result;
+    }
   std::vector<MessageInfo> fresh;
   std::vector<MessageUpdate> superseded;
   for (size_t sign : targets) {
@@ -220,8 +226,8 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
       MessageInfo old = live.at(id);
       old.state = MessageState::kSuperseded;
       old.updated = now;
-      superseded.push_back({old, LogRow{0, now, old.id, old.source, old.sign, old.command, "superseded", "",
-                                        0, old.attempts}});
+      superseded.push_back(
+          {old, LogRow{0, now, old.id, old.source, old.sign, old.command, "superseded", "", 0, old.attempts}});
     }
   }
   if (Status stored = store.Insert(fresh, superseded); !stored.ok()) {
@@ -246,7 +252,8 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
 void Gateway::Impl::PostPump() {
   if (pumpPosted) return;
   pumpPosted = true;
-  QMetaObject::invokeMethod(&context, [this] { Pump(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &context, [this] { Pump(); }, Qt::QueuedConnection);
 }
 
 void Gateway::Impl::Finalise(const MessageInfo& info) {
@@ -286,8 +293,8 @@ void Gateway::Impl::Pump() {
       info.error = "not sent within " + std::to_string(config.queue.maxAgeSeconds) + " s" +
                    (info.error.empty() ? "" : ": " + info.error);
     const std::string result(MessageStateName(drop.state));
-    dropped.push_back({info, LogRow{0, now, info.id, info.source, info.sign, info.command, result, info.error, 0,
-                                    info.attempts}});
+    dropped.push_back(
+        {info, LogRow{0, now, info.id, info.source, info.sign, info.command, result, info.error, 0, info.attempts}});
     changed.insert(drop.sign);
   }
   if (!dropped.empty()) {
@@ -325,7 +332,8 @@ void Gateway::Impl::Launch(const SendQueues::Launch& launch) {
     results.push_back(std::move(job));
     if (drainPosted) return;
     drainPosted = true;
-    QMetaObject::invokeMethod(&context, [this] { Drain(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context, [this] { Drain(); }, Qt::QueuedConnection);
   });
 }
 
@@ -361,15 +369,16 @@ void Gateway::Impl::Drain() {
     } else {
       ++metrics.failures;
     }
-    const auto bucket = std::lower_bound(std::begin(kDurationBucketsMs), std::end(kDurationBucketsMs),
-                                         r.outcome.durationMs) - std::begin(kDurationBucketsMs);
+    const auto bucket =
+        std::lower_bound(std::begin(kDurationBucketsMs), std::end(kDurationBucketsMs), r.outcome.durationMs) -
+        std::begin(kDurationBucketsMs);
     ++metrics.durationBuckets[static_cast<size_t>(bucket)];
     metrics.durationSumSeconds += static_cast<double>(r.outcome.durationMs) / 1000.0;
 
     updates.push_back({info, LogRow{0, r.ended, info.id, info.source, info.sign, info.command, state.lastResult,
                                     r.outcome.error, r.outcome.durationMs, finished.attempts}});
-    records[r.sign] = {state.config.name, state.currentMessageId, state.currentCommand, state.lastResult,
-                       state.lastError, state.lastSuccess};
+    records[r.sign] = {state.config.name, state.currentMessageId, state.currentCommand,
+                       state.lastResult,  state.lastError,        state.lastSuccess};
     if (IsFinalState(info.state)) finals.push_back(info);
     changed.insert(r.sign);
   }
@@ -378,11 +387,15 @@ void Gateway::Impl::Drain() {
   Report(store.Apply(updates, signRecords));
   for (const MessageInfo& info : finals) Finalise(info);
   Notify(changed);
-  if (shutdownDone && queues->InFlightTotal() == 0) EndShutdown();
-  else Pump();
+  if (shutdownDone && queues->InFlightTotal() == 0)
+    EndShutdown();
+  else
+    Pump();
 }
 
-void Gateway::Impl::Prune() { Report(store.Prune(config.log, Now())); }
+void Gateway::Impl::Prune() {
+  Report(store.Prune(config.log, Now()));
+}
 
 void Gateway::Impl::Shutdown(ShutdownCallback done) {
   accepting = false;
@@ -390,7 +403,8 @@ void Gateway::Impl::Shutdown(ShutdownCallback done) {
   pruneTimer.stop();
   shutdownDone = std::move(done);
   if (queues->InFlightTotal() == 0) {
-    QMetaObject::invokeMethod(&context, [this] { EndShutdown(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context, [this] { EndShutdown(); }, Qt::QueuedConnection);
     return;
   }
   graceTimer.start(config.queue.shutdownGraceSeconds * 1000);
@@ -409,11 +423,17 @@ Gateway::Gateway(GatewayConfig config, std::string stateDir)
 
 Gateway::~Gateway() = default;
 
-Status Gateway::Start() { return m_impl->Start(); }
+Status Gateway::Start() {
+  return m_impl->Start();
+}
 
-const GatewayConfig& Gateway::config() const { return m_impl->config; }
+const GatewayConfig& Gateway::config() const {
+  return m_impl->config;
+}
 
-bool Gateway::Accepting() const { return m_impl->accepting; }
+bool Gateway::Accepting() const {
+  return m_impl->accepting;
+}
 
 std::vector<SignState> Gateway::Signs() const {
   std::vector<SignState> all;
@@ -439,7 +459,9 @@ std::optional<MessageInfo> Gateway::Message(std::string_view id) const {
   return m_impl->store.FindMessage(id);
 }
 
-std::vector<LogRow> Gateway::Log(const LogQuery& query) const { return m_impl->store.QueryLog(query); }
+std::vector<LogRow> Gateway::Log(const LogQuery& query) const {
+  return m_impl->store.QueryLog(query);
+}
 
 uint64_t Gateway::WhenFinished(std::string_view id, FinishedCallback done) {
   std::optional<MessageInfo> info = Message(id);
@@ -479,6 +501,10 @@ uint64_t Gateway::SubscribeSignChanges(std::function<void(const SignState&)> cha
   return handle;
 }
 
-void Gateway::Unsubscribe(uint64_t handle) { m_impl->subscribers.erase(handle); }
+void Gateway::Unsubscribe(uint64_t handle) {
+  m_impl->subscribers.erase(handle);
+}
 
-void Gateway::Shutdown(ShutdownCallback done) { m_impl->Shutdown(std::move(done)); }
+void Gateway::Shutdown(ShutdownCallback done) {
+  m_impl->Shutdown(std::move(done));
+}

@@ -17,6 +17,8 @@
 //   - GET /signs/{name}/preview.png: Sign(name)->currentCommand and ->model.
 //   - /metrics: Metrics(). /healthz: Accepting().
 //   - Live state (MQTT retained topics, page refresh): SubscribeSignChanges().
+//   - Command strings (AcceptedMessage, MessageInfo, SignState, LogRow) are the sign's
+//     Windows-1252 bytes: CodePageToUtf8 (common/CodePage.h) before they go into JSON.
 //   - SIGTERM: Shutdown(done); quit the event loop in done.
 
 #include <cstdint>
@@ -50,10 +52,10 @@ bool IsFinalState(MessageState state);
 // An error for the service edge: turned into {"error": error, "detail": detail}.
 struct GatewayError {
   enum class Kind {
-    kBadRequest,    // malformed JSON, unknown field, value out of range
-    kNotFound,      // no such sign, tag or message
-    kUnprocessable, // the message would be lost or cut on the sign and "force" was not set
-    kUnavailable,   // shutting down, or the state database failed
+    kBadRequest,     // malformed JSON, unknown field, value out of range
+    kNotFound,       // no such sign, tag or message
+    kUnprocessable,  // the message would be lost or cut on the sign and "force" was not set
+    kUnavailable,    // shutting down, or the state database failed
   };
   Kind kind = Kind::kBadRequest;
   std::string error;   // short, stable: "bad_json", "unknown_field", "unknown_sign", ...
@@ -69,8 +71,8 @@ struct MessageInfo {
   std::string source;   // who submitted it: "http", "mqtt", "schedule", ...
   std::string command;  // the exact bytes sent to the sign, its ^A address in front
   MessageState state = MessageState::kQueued;
-  int attempts = 0;     // sends tried so far
-  std::string error;    // the link's text of the last failure; empty when none
+  int attempts = 0;   // sends tried so far
+  std::string error;  // the link's text of the last failure; empty when none
   GatewayTime created = 0;
   GatewayTime updated = 0;
   std::optional<GatewayTime> expires;
@@ -84,7 +86,7 @@ struct SignState {
   std::string lastResult;        // "sent" or "failed" of the last attempt; empty before one
   std::string lastError;         // the link's text of the last failed attempt
   std::optional<GatewayTime> lastSuccess;
-  int queueLength = 0;           // messages queued or being sent
+  int queueLength = 0;  // messages queued or being sent
 };
 
 // A message accepted for one sign.
@@ -109,9 +111,9 @@ struct SubmitTarget {
 };
 
 struct LogQuery {
-  std::string sign;                 // empty: every sign
-  std::optional<GatewayTime> since; // rows at or after this time
-  int limit = 100;                  // newest first; at most kMaxLogLimit
+  std::string sign;                  // empty: every sign
+  std::optional<GatewayTime> since;  // rows at or after this time
+  int limit = 100;                   // newest first; at most kMaxLogLimit
 };
 inline constexpr int kMaxLogLimit = 1000;
 
@@ -165,9 +167,10 @@ class Gateway {
   std::vector<SignState> Signs() const;
   std::optional<SignState> Sign(std::string_view name) const;
 
-  // body: the message JSON ({"raw": "..."} or the decoded form), with the optional
-  // "force", "supersede", "expires" (seconds from now, or an ISO 8601 time). Checks every
-  // target sign before storing anything, so an error stores nothing.
+  // body: the message JSON ({"raw": "..."} or the decoded form; see MessageRequest.h),
+  // with the optional "force", "supersede", "expires" (seconds from now, or an ISO 8601
+  // time). Runs the pre-send checks for every target sign's model before storing
+  // anything, so an error stores nothing.
   SubmitResult Submit(const SubmitTarget& target, std::string_view body, std::string_view source);
 
   std::optional<MessageInfo> Message(std::string_view id) const;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "live/Schedule.h"
+
 // The gateway's configuration as read from its TOML file (see ConfigFile.h). Plain values,
 // no Qt; every field holds its default until the file says otherwise.
 
@@ -32,13 +34,13 @@ struct SignConfig {
 
 // The queues and their retries. Times in milliseconds or seconds as named.
 struct QueueConfig {
-  int retryAttempts = 10;              // sends of one message at most, the first included
-  int maxAgeSeconds = 3600;            // a message not sent by then fails
-  int backoffInitialMs = 1000;         // first pause after a failed connect, doubled each time
-  int backoffMaxMs = 60000;            // the pause never grows beyond this
-  int maxParallel = 64;                // sends in flight at once across the fleet
-  bool supersede = true;               // a new message replaces the queued ones of its sign
-  int shutdownGraceSeconds = 10;       // how long SIGTERM waits for sends in flight
+  int retryAttempts = 10;         // sends of one message at most, the first included
+  int maxAgeSeconds = 3600;       // a message not sent by then fails
+  int backoffInitialMs = 1000;    // first pause after a failed connect, doubled each time
+  int backoffMaxMs = 60000;       // the pause never grows beyond this
+  int maxParallel = 64;           // sends in flight at once across the fleet
+  bool supersede = true;          // a new message replaces the queued ones of its sign
+  int shutdownGraceSeconds = 10;  // how long SIGTERM waits for sends in flight
 };
 
 // The send log's retention; rows beyond either bound are deleted.
@@ -55,11 +57,36 @@ struct HttpConfig {
   int64_t maxBodyBytes = 65536;
 };
 
+// The MQTT side; off unless the file has an [mqtt] table.
+struct MqttConfig {
+  bool enabled = false;
+  std::string host = "127.0.0.1";
+  uint16_t port = 1883;
+  std::string clientId = "marquee-gateway";  // also the gateway's id in its topics
+  std::string username;
+  std::string password;
+  std::string caFile;  // set: TLS
+  std::string certFile;
+  std::string keyFile;
+  std::string prefix = "marquee";
+  int qos = 1;
+  bool discovery = false;  // Home Assistant MQTT discovery
+  std::string discoveryPrefix = "homeassistant";
+};
+
+// Live messages: schedule entries from the file, and how often a template may be resent.
+struct LiveConfig {
+  int refreshIntervalMs = 2000;
+  std::vector<ScheduleEntry> schedules;  // replaced by those set over the API, once set
+};
+
 struct GatewayConfig {
-  std::string path;         // the file read
-  std::string addressBook;  // address book file whose entries became signs; empty: none
+  std::string path;               // the file read
+  std::string addressBook;        // address book file whose entries became signs; empty: none
   std::vector<SignConfig> signs;  // the [[signs]] tables first, then the address book's
   QueueConfig queue;
   LogConfig log;
   HttpConfig http;
+  MqttConfig mqtt;
+  LiveConfig live;
 };

@@ -6,6 +6,8 @@
 
 #include "common/CodePage.h"
 #include "message/CommandString.h"
+#include "message/MessageCheck.h"
+#include "message/MessageJson.h"
 
 namespace {
 
@@ -74,20 +76,19 @@ std::optional<GatewayTime> ParseIsoTime(std::string_view text) {
     return std::nullopt;  // a time without a zone means a different instant on every machine
   }
   if (at != text.size()) return std::nullopt;
-  const int64_t seconds = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second -
-                          offsetMinutes * 60;
+  const int64_t seconds =
+      DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offsetMinutes * 60;
   return seconds * 1000 + millis;
 }
 
 MessageRequestParse ParseMessageRequest(std::string_view body, GatewayTime now) {
   MessageRequestParse out;
-  nlohmann::json root;
-  try {
-    root = nlohmann::json::parse(body);
-  } catch (const nlohmann::json::exception& e) {
-    out.error = BadRequest("bad_json", e.what());
+  JsonDocument document = ParseJsonStrictly(body, 8);
+  if (!document.status.ok()) {
+    out.error = BadRequest("bad_json", document.status.message());
     return out;
   }
+  nlohmann::json& root = document.value;
   if (!root.is_object()) {
     out.error = BadRequest("bad_json", "the body must be a JSON object");
     return out;
@@ -95,6 +96,7 @@ MessageRequestParse ParseMessageRequest(std::string_view body, GatewayTime now) 
   MessageRequest& request = out.request;
   bool haveRaw = false;
   std::string rawUtf8;
+  nlohmann::json messageKeys = nlohmann::json::object();
   for (const auto& [key, value] : root.items()) {
     if (key == "raw") {
       if (!value.is_string() || value.get_ref<const std::string&>().empty()) {
@@ -108,8 +110,10 @@ MessageRequestParse ParseMessageRequest(std::string_view body, GatewayTime now) 
         out.error = BadRequest("bad_value", "\"" + key + "\": must be true or false");
         return out;
       }
-      if (key == "force") request.force = value.get<bool>();
-      else request.supersede = value.get<bool>();
+      if (key == "force")
+        request.force = value.get<bool>();
+      else
+        request.supersede = value.get<bool>();
     } else if (key == "expires") {
       if (value.is_number()) {
         const double seconds = value.get<double>();
@@ -133,12 +137,22 @@ MessageRequestParse ParseMessageRequest(std::string_view body, GatewayTime now) 
         return out;
       }
     } else {
-      out.error = BadRequest("unknown_field", "\"" + key + "\": no such field");
-      return out;
+      messageKeys[key] = value;
     }
   }
   if (!haveRaw) {
-    out.error = BadRequest("missing_field", "\"raw\": the message text is missing");
+    MessageJsonResult message = MessageFromJson(messageKeys);
+    if (!message.status.ok()) {
+      const bool unknown = message.status.message().find("unknown") != std::string::npos;
+      out.error = BadRequest(unknown ? "unknown_field" : "bad_value", message.status.message());
+      return out;
+    }
+    request.addressGiven = messageKeys.contains("address");
+    request.message = std::move(message.message);
+    return out;
+  }
+  if (!messageKeys.empty()) {
+    out.error = BadRequest("unknown_field", "\"" + messageKeys.begin().key() + "\": not with \"raw\"");
     return out;
   }
   CodePageText bytes = Utf8ToCodePage(rawUtf8, request.force ? Unmappable::Replace : Unmappable::Refuse);
@@ -154,7 +168,32 @@ MessageRequestParse ParseMessageRequest(std::string_view body, GatewayTime now) 
   return out;
 }
 
+namespace {
+
+CommandMessage AddressedTo(const MessageRequest& request, const SignConfig& sign) {
+  CommandMessage message = *request.message;
+  if (!request.addressGiven) {
+    message.addressMode = sign.unit == 0 ? kAddressSpecificGroup : kAddressSpecificUnit;
+    message.group = sign.group;
+    message.unit = sign.unit;
+  }
+  return message;
+}
+
+}  // namespace
+
+std::optional<GatewayError> CheckForSign(const MessageRequest& request, const SignConfig& sign) {
+  if (!request.message || request.force) return std::nullopt;
+  const std::vector<CheckFinding> findings = CheckMessage(AddressedTo(request, sign), {sign.model, false});
+  if (findings.empty()) return std::nullopt;
+  std::string detail = "sign \"" + sign.name + "\":";
+  for (const CheckFinding& f : findings) detail += " " + std::string(FindingKindName(f.kind)) + ": " + f.detail + ";";
+  detail.pop_back();
+  return GatewayError{GatewayError::Kind::kUnprocessable, std::string(FindingKindName(findings.front().kind)), detail};
+}
+
 std::string CommandForSign(const MessageRequest& request, const SignConfig& sign) {
+  if (request.message) return BuildCommandString(AddressedTo(request, sign));
   if (request.raw.rfind("^A", 0) == 0) return request.raw;
   return AddressCode(sign.group, sign.unit) + request.raw;
 }

@@ -20,7 +20,9 @@ void InitLibrary() {
   std::call_once(once, [] { mosquitto_lib_init(); });
 }
 
-QString ErrorText(int rc) { return QString::fromUtf8(mosquitto_strerror(rc)); }
+QString ErrorText(int rc) {
+  return QString::fromUtf8(mosquitto_strerror(rc));
+}
 
 }  // namespace
 
@@ -41,8 +43,8 @@ MqttClient::~MqttClient() {
 
 Status MqttClient::Start() {
   if (m_started) return {};
-  m_mosq = mosquitto_new(m_settings.clientId.empty() ? nullptr : m_settings.clientId.c_str(),
-                         m_settings.cleanSession, this);
+  m_mosq =
+      mosquitto_new(m_settings.clientId.empty() ? nullptr : m_settings.clientId.c_str(), m_settings.cleanSession, this);
   if (!m_mosq) return Status::BadInput("the MQTT client cannot be made (a persistent session needs a client id)");
   // Deferred writes: what the library queues (above all the acknowledgement of a message
   // being handled) goes out on the next write step, after the handler has returned.
@@ -108,9 +110,9 @@ void MqttClient::Connect() {
   // The library closes the old socket when it connects again: stop watching it first.
   DropNotifiers();
   // The first call gives the library the broker's address; later ones reuse it.
-  int rc = m_connectCalled ? mosquitto_reconnect_async(m_mosq)
-                           : mosquitto_connect_async(m_mosq, m_settings.host.c_str(), m_settings.port,
-                                                     m_settings.keepAliveSeconds);
+  int rc = m_connectCalled
+               ? mosquitto_reconnect_async(m_mosq)
+               : mosquitto_connect_async(m_mosq, m_settings.host.c_str(), m_settings.port, m_settings.keepAliveSeconds);
   m_connectCalled = true;
   if (rc != MOSQ_ERR_SUCCESS) {
     ConnectionLost(rc == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(std::strerror(errno)) : ErrorText(rc));
@@ -138,7 +140,8 @@ void MqttClient::ConnectionLost(const QString& reason) {
   m_reconnect.start(m_backoffMs);
   m_backoffMs = std::min(m_backoffMs * 2, m_settings.reconnectMaxMs);
   if (wasConnected) {
-    QMetaObject::invokeMethod(this, [this, reason] { emit disconnected(reason); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, reason] { emit disconnected(reason); }, Qt::QueuedConnection);
   }
 }
 
@@ -200,7 +203,8 @@ void MqttClient::OnConnect(mosquitto*, void* self, int rc) {
   client->m_connected = true;
   client->m_backoffMs = client->m_settings.reconnectInitialMs;
   client->SendSubscriptions();
-  QMetaObject::invokeMethod(client, [client] { emit client->connected(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      client, [client] { emit client->connected(); }, Qt::QueuedConnection);
 }
 
 void MqttClient::OnDisconnect(mosquitto*, void* self, int rc) {

@@ -12,7 +12,9 @@ Status Failure(sqlite3* db, std::string_view what) {
 
 }  // namespace
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_statement); }
+SqliteStatement::~SqliteStatement() {
+  sqlite3_finalize(m_statement);
+}
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)),
@@ -79,7 +81,9 @@ void SqliteStatement::Reset() {
   sqlite3_clear_bindings(m_statement);
 }
 
-int64_t SqliteStatement::Int(int column) const { return sqlite3_column_int64(m_statement, column); }
+int64_t SqliteStatement::Int(int column) const {
+  return sqlite3_column_int64(m_statement, column);
+}
 
 std::string SqliteStatement::Text(int column) const {
   // Blobs and text alike: the bytes as stored, embedded zero bytes included.
@@ -89,15 +93,19 @@ std::string SqliteStatement::Text(int column) const {
   return std::string(static_cast<const char*>(data), static_cast<size_t>(size));
 }
 
-bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
+bool SqliteStatement::IsNull(int column) const {
+  return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
 
-SqliteDb::~SqliteDb() { Close(); }
+SqliteDb::~SqliteDb() {
+  Close();
+}
 
 Status SqliteDb::Open(const std::string& path) {
   Close();
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                 nullptr);
+  const int rc =
+      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     Status failure = Failure(db, path);
     sqlite3_close(db);
@@ -136,9 +144,13 @@ SqliteStatement SqliteDb::Prepare(std::string_view sql) {
   return SqliteStatement(m_db, statement);
 }
 
-int64_t SqliteDb::LastInsertId() const { return m_db != nullptr ? sqlite3_last_insert_rowid(m_db) : 0; }
+int64_t SqliteDb::LastInsertId() const {
+  return m_db != nullptr ? sqlite3_last_insert_rowid(m_db) : 0;
+}
 
-std::string SqliteDb::ErrorText() const { return m_db != nullptr ? sqlite3_errmsg(m_db) : "no database"; }
+std::string SqliteDb::ErrorText() const {
+  return m_db != nullptr ? sqlite3_errmsg(m_db) : "no database";
+}
 
 SqliteTransaction::SqliteTransaction(SqliteDb& db) : m_db(db), m_began(db.Exec("BEGIN IMMEDIATE")) {
   m_open = m_began.ok();

@@ -15,8 +15,8 @@
 
 // A message changing state, with the send log row that records why (when there is one).
 struct MessageUpdate {
-  MessageInfo info;            // id, state, attempts, error and updated are written
-  std::optional<LogRow> log;   // appended to the send log
+  MessageInfo info;           // id, state, attempts, error and updated are written
+  std::optional<LogRow> log;  // appended to the send log
 };
 
 // What a sign was last sent and how its last attempt went.

@@ -2,12 +2,16 @@
 
 #include <QCoreApplication>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/CliOptions.h"
 #include "gateway/ConfigFile.h"
 #include "gateway/Gateway.h"
+#include "gateway/HttpServer.h"
+#include "gateway/LiveSigns.h"
+#include "gateway/MqttBridge.h"
 #include "sim/QuitSignals.h"
 
 namespace {
@@ -38,11 +42,30 @@ int main(int argc, char** argv) {
     std::cerr << "marquee-gateway: " << loaded.message() << "\n";
     return 1;
   }
-  Gateway gateway(std::move(config), options.Value("--state").value_or(kDefaultStateDir));
-  if (Status started = gateway.Start(); !started.ok()) {
-    std::cerr << "marquee-gateway: " << started.message() << "\n";
+  const std::string stateDir = options.Value("--state").value_or(kDefaultStateDir);
+  LiveConfig liveConfig = config.live;
+  Gateway gateway(std::move(config), stateDir);
+  LiveSigns live(gateway, liveConfig.schedules, liveConfig.refreshIntervalMs);
+  std::unique_ptr<MqttBridge> mqtt;
+  if (gateway.config().mqtt.enabled) mqtt = std::make_unique<MqttBridge>(gateway, live, gateway.config().mqtt);
+  for (Status started : {gateway.Start(), live.Start(stateDir), mqtt ? mqtt->Start() : Status()}) {
+    if (!started.ok()) {
+      std::cerr << "marquee-gateway: " << started.message() << "\n";
+      return 1;
+    }
+  }
+  GatewayHttpServer http(gateway, live);
+  if (Status listening = http.Listen(); !listening.ok()) {
+    std::cerr << "marquee-gateway: " << listening.message() << "\n";
     return 1;
   }
-  QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
+  // Tests and scripts read the port from this line when the config asks for port 0.
+  const std::string& listen = gateway.config().http.listen;
+  std::cerr << "marquee-gateway: listening on http://" << listen.substr(0, listen.rfind(':')) << ':' << http.port()
+            << "/\n";
+  QuitSignals quitSignals([&] {
+    if (mqtt) mqtt->Stop();
+    gateway.Shutdown([] { QCoreApplication::quit(); });
+  });
   return app.exec();
 }

@@ -7,8 +7,8 @@
 
 #include "addressbook/EthernetNewPropDlg.h"
 #include "app/DialogUnits.h"
-#include "app/HelpTopics.h"
 #include "app/NorvMarqueeApp.h"
+#include "common/HelpTopics.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/CommPropDlg.h"

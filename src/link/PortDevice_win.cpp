@@ -7,6 +7,6 @@ std::string NormalizePortName(const std::string& name) {
 }
 
 LinkResult CheckPortDevice(const std::string& name) {
-  if (name.empty()) return {kLinkInvalidPort, {}};
+  if (name.empty()) return LinkResult::Serial(kLinkInvalidPort);
   return {};
 }

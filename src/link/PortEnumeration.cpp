@@ -3,7 +3,7 @@
 #include <QSerialPortInfo>
 #include <cstdlib>
 
-#include "app/QtText.h"
+#include "common/QtText.h"
 #include "link/PortDevice.h"
 #include "link/PortList.h"
 

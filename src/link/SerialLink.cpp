@@ -28,11 +28,11 @@ const Value* Lookup(const std::pair<int, Value> (&table)[N], int code) {
 LinkResult ResultOf(const QSerialPort& port) {
   switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
-      return {kLinkInvalidPort, {}};
+      return LinkResult::Serial(kLinkInvalidPort);
     case QSerialPort::PermissionError:  // the lock file or exclusive mode of another holder
-      return {kLinkPortInUse, {}};
+      return LinkResult::Serial(kLinkPortInUse);
     default:
-      return {kLinkSystemError, port.errorString().toStdString()};
+      return LinkResult::Serial(kLinkSystemError, port.errorString().toStdString());
   }
 }
 
@@ -61,7 +61,7 @@ LinkResult SerialLink::ApplyLineSettings(const LinkSettings& settings) {
   const auto* dataBits = Lookup(kDataBits, settings.dataBits);
   const auto* parity = Lookup(kParities, settings.parityCode);
   const auto* stopBits = Lookup(kStopBits, settings.stopBitsCode);
-  if (!dataBits || !parity || !stopBits) return {kLinkSystemError, "Unsupported line settings"};
+  if (!dataBits || !parity || !stopBits) return LinkResult::Serial(kLinkSystemError, "Unsupported line settings");
   if (!m_port.setBaudRate(settings.baudRate) || !m_port.setDataBits(*dataBits) || !m_port.setParity(*parity) ||
       !m_port.setStopBits(*stopBits))
     return ResultOf(m_port);
@@ -69,13 +69,15 @@ LinkResult SerialLink::ApplyLineSettings(const LinkSettings& settings) {
 }
 
 LinkResult SerialLink::WritePort(std::string_view text) {
-  if (!m_port.isOpen()) return {kLinkSendError, {}};
+  if (!m_port.isOpen()) return LinkResult::Serial(kLinkSendError);
   const auto size = static_cast<qint64>(text.size());
-  if (m_port.write(text.data(), size) != size) return {kLinkSendError, {}};
+  if (m_port.write(text.data(), size) != size) return LinkResult::Serial(kLinkSendError);
   // waitForBytesWritten returns after the first chunk leaves; wait until nothing is left.
   QDeadlineTimer deadline(kWriteTimeoutMs);
   while (m_port.bytesToWrite() > 0)
-    if (!m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) return {kLinkSendError, {}};
+    if (!m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+      return m_port.error() == QSerialPort::TimeoutError ? LinkResult::SerialTimeout()
+                                                         : LinkResult::Serial(kLinkSendError);
   return {};
 }
 

@@ -1,11 +1,9 @@
 #include "link/TcpSend.h"
 
-#include "app/Prompter.h"
 #include "link/BlockingSocket.h"
-#include "link/LinkResult.h"
 #include "link/TcpRules.h"
 
-int SendToAddress(const std::string& dottedAddress, const std::string& text, uint16_t port, IPrompter& prompter) {
+LinkResult SendToAddress(const std::string& dottedAddress, const std::string& text, uint16_t port) {
   constexpr std::chrono::seconds kSendTimeout{1};
   CBlockingSocket socket;
   try {
@@ -13,16 +11,20 @@ int SendToAddress(const std::string& dottedAddress, const std::string& text, uin
     socket.Connect(dottedAddress, port);
     for (std::string_view piece : SplitIntoPieces(text)) socket.SendAll(piece.data(), piece.size(), kSendTimeout);
     socket.Close();
-    return kLinkOk;
+    return {};
   } catch (const CBlockingSocketException& e) {
-    prompter.Error(e.GetErrorText());
     socket.Discard();
-    return kLinkSendError;
+    const int code = e.ErrorCode();
+    const bool timedOut = (e.Operation() == "Send timeout" && code == 0) ||
+                          (e.Operation() == "Connect" && code == ConnectTimedOutError());
+    return LinkResult::Socket(e.Operation(), code, code ? SocketErrorMessage(code) : std::string(), timedOut);
   }
 }
 
-bool SendToGroup(const std::string& command, const CIPGroup& sendTarget, IPrompter& prompter) {
-  for (const CIPData& member : sendTarget.m_Members)
-    if (SendToAddress(FormatIPAddress(member.m_Address), command, kMarqueeTcpPort, prompter) != kLinkOk) return false;
-  return true;
+LinkResult SendToGroup(const std::string& command, const CIPGroup& sendTarget) {
+  for (const CIPData& member : sendTarget.m_Members) {
+    LinkResult result = SendToAddress(FormatIPAddress(member.m_Address), command, kMarqueeTcpPort);
+    if (!result.ok()) return result;
+  }
+  return {};
 }

@@ -23,12 +23,12 @@ struct ClockField {
   int tickSeconds;  // 0: a constant ("%%", "%n", "%t")
 };
 constexpr std::array<ClockField, 36> kClockFields = {{
-    {'S', 1},      {'s', 1},      {'T', 1},      {'r', 1},      {'c', 1},      {'X', 1},      {'M', 60},
-    {'R', 60},     {'H', 3600},   {'I', 3600},   {'k', 3600},   {'l', 3600},   {'p', 3600},   {'P', 3600},
-    {'z', 3600},   {'Z', 3600},   {'a', kDaily}, {'A', kDaily}, {'b', kDaily}, {'B', kDaily}, {'h', kDaily},
-    {'d', kDaily}, {'e', kDaily}, {'j', kDaily}, {'m', kDaily}, {'y', kDaily}, {'Y', kDaily}, {'C', kDaily},
-    {'D', kDaily}, {'F', kDaily}, {'x', kDaily}, {'u', kDaily}, {'w', kDaily}, {'U', kDaily}, {'W', kDaily},
-    {'V', kDaily},
+    {'S', 1},      {'s', 1},      {'T', 1},      {'r', 1},      {'c', 1},      {'X', 1},
+    {'M', 60},     {'R', 60},     {'H', 3600},   {'I', 3600},   {'k', 3600},   {'l', 3600},
+    {'p', 3600},   {'P', 3600},   {'z', 3600},   {'Z', 3600},   {'a', kDaily}, {'A', kDaily},
+    {'b', kDaily}, {'B', kDaily}, {'h', kDaily}, {'d', kDaily}, {'e', kDaily}, {'j', kDaily},
+    {'m', kDaily}, {'y', kDaily}, {'Y', kDaily}, {'C', kDaily}, {'D', kDaily}, {'F', kDaily},
+    {'x', kDaily}, {'u', kDaily}, {'w', kDaily}, {'U', kDaily}, {'W', kDaily}, {'V', kDaily},
 }};
 
 const ClockField* FindClockField(char code) {
@@ -55,39 +55,39 @@ int ClockTick(std::string_view format) {
 }
 
 bool IsNameChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-         c == '.';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.';
 }
 
 constexpr size_t kMaxWidth = 100;
 constexpr size_t kMaxPrecision = 60;
 
 // One printf conversion: flags, width, precision, then one of d i u x X o f F e E g G s.
-bool IsConversion(std::string_view spec) {
-  if (spec.size() < 2 || spec.front() != '%') return false;
+bool IsConversion(std::string_view conversion) {
+  if (conversion.size() < 2 || conversion.front() != '%') return false;
   size_t i = 1;
-  while (i < spec.size() && std::string_view("-+ 0#").find(spec[i]) != std::string_view::npos) ++i;
+  while (i < conversion.size() && std::string_view("-+ 0#").find(conversion[i]) != std::string_view::npos) ++i;
   size_t digits = 0;
   size_t width = 0;
-  while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') width = width * 10 + size_t(spec[i++] - '0'), ++digits;
+  while (i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9')
+    width = width * 10 + size_t(conversion[i++] - '0'), ++digits;
   if (digits > 3 || width > kMaxWidth) return false;
-  if (i < spec.size() && spec[i] == '.') {
+  if (i < conversion.size() && conversion[i] == '.') {
     ++i;
     size_t precision = 0;
     digits = 0;
-    while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
-      precision = precision * 10 + size_t(spec[i++] - '0');
+    while (i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9') {
+      precision = precision * 10 + size_t(conversion[i++] - '0');
       ++digits;
     }
     if (digits > 3 || precision > kMaxPrecision) return false;
   }
-  return i + 1 == spec.size() && std::string_view("diuxXofFeEgGs").find(spec[i]) != std::string_view::npos;
+  return i + 1 == conversion.size() && std::string_view("diuxXofFeEgGs").find(conversion[i]) != std::string_view::npos;
 }
 
 Status ParsePlaceholder(std::string_view body, size_t position, TemplatePiece& piece) {
   auto bad = [&](const char* why) {
-    return Status::BadInput(Format("placeholder \"{{%.*s}}\" at byte %zu: %s", int(body.size()), body.data(),
-                                   position, why));
+    return Status::BadInput(
+        Format("placeholder \"{{%.*s}}\" at byte %zu: %s", int(body.size()), body.data(), position, why));
   };
   size_t colon = body.find(':');
   if (colon == std::string_view::npos) return bad("expected time:, date: or var:");
@@ -166,11 +166,12 @@ Status Convert(const TemplatePiece& piece, const std::string& value, std::string
   double whole = std::round(number);
   bool isUnsigned = kind != 'd' && kind != 'i';
   if (whole < (isUnsigned ? 0.0 : -9.2e18) || whole > 9.2e18) {
-    return Status::BadInput(Format("the value of %s (\"%s\") is out of range for %s", piece.text.c_str(),
-                                   value.c_str(), piece.conversion.c_str()));
+    return Status::BadInput(Format("the value of %s (\"%s\") is out of range for %s", piece.text.c_str(), value.c_str(),
+                                   piece.conversion.c_str()));
   }
   format.insert(format.size() - 1, "ll");
-  out = isUnsigned ? PrintOne(format, static_cast<unsigned long long>(whole)) : PrintOne(format, static_cast<long long>(whole));
+  out = isUnsigned ? PrintOne(format, static_cast<unsigned long long>(whole))
+                   : PrintOne(format, static_cast<long long>(whole));
   return {};
 }
 
@@ -200,7 +201,8 @@ Status MessageTemplate::Parse(std::string_view text) {
   while (at < text.size()) {
     size_t open = text.find(kOpen, at);
     if (open == std::string_view::npos) open = text.size();
-    if (open > at) pieces.push_back({TemplatePiece::Kind::Literal, std::string(text.substr(at, open - at)), {}, false, {}});
+    if (open > at)
+      pieces.push_back({TemplatePiece::Kind::Literal, std::string(text.substr(at, open - at)), {}, false, {}});
     if (open == text.size()) break;
     size_t close = text.find(kClose, open + kOpen.size());
     if (close == std::string_view::npos) {

@@ -10,9 +10,13 @@ namespace {
 
 constexpr std::array<std::string_view, 7> kDayNames = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 
-bool CrossesMidnight(const ScheduleEntry& entry) { return entry.endMinute <= entry.startMinute; }
+bool CrossesMidnight(const ScheduleEntry& entry) {
+  return entry.endMinute <= entry.startMinute;
+}
 
-bool HasDay(uint8_t days, int weekday) { return (days >> ((weekday + 7) % 7)) & 1; }
+bool HasDay(uint8_t days, int weekday) {
+  return (days >> ((weekday + 7) % 7)) & 1;
+}
 
 // The moment `minute` minutes after the local midnight that starts the day `dayOffset`
 // days after the local day of t.
@@ -70,7 +74,8 @@ Status ParseDayName(std::string_view name, int& weekday) {
 
 Status CheckScheduleEntry(const ScheduleEntry& entry) {
   if (entry.id.empty()) return Status::BadInput("a schedule entry needs an id");
-  if (entry.signs.empty() && entry.tag.empty()) return Status::BadInput("schedule " + entry.id + " names no sign or tag");
+  if (entry.signs.empty() && entry.tag.empty())
+    return Status::BadInput("schedule " + entry.id + " names no sign or tag");
   if ((entry.days & kEveryDay) == 0) return Status::BadInput("schedule " + entry.id + " has no day");
   if (entry.startMinute < 0 || entry.startMinute >= kMinutesPerDay || entry.endMinute < 0 ||
       entry.endMinute > kMinutesPerDay) {
@@ -140,9 +145,8 @@ std::time_t NextChange(std::string_view sign, const std::vector<std::string>& si
 Status ParseTimeOfDay(std::string_view text, int& minutes) {
   size_t colon = text.find(':');
   auto digits = [](std::string_view part) {
-    return !part.empty() && part.size() <= 2 && std::all_of(part.begin(), part.end(), [](char c) {
-      return c >= '0' && c <= '9';
-    });
+    return !part.empty() && part.size() <= 2 &&
+           std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
   };
   if (colon == std::string_view::npos || !digits(text.substr(0, colon)) || text.substr(colon + 1).size() != 2 ||
       !digits(text.substr(colon + 1))) {
@@ -201,4 +205,6 @@ std::string DaysText(uint8_t days) {
   return text;
 }
 
-std::string TimeOfDayText(int minutes) { return Format("%02d:%02d", minutes / 60, minutes % 60); }
+std::string TimeOfDayText(int minutes) {
+  return Format("%02d:%02d", minutes / 60, minutes % 60);
+}

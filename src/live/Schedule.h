@@ -41,9 +41,9 @@ struct Interrupt {
 struct ActiveChoice {
   enum class Source { None, Schedule, Interrupt };
   Source source = Source::None;
-  std::string id;           // the entry's or the interrupt's id
+  std::string id;  // the entry's or the interrupt's id
   int priority = 0;
-  std::time_t until = 0;    // the end of the entry's window or the interrupt's expiry; 0: none
+  std::time_t until = 0;  // the end of the entry's window or the interrupt's expiry; 0: none
   std::string message;
 
   bool SameAs(const ActiveChoice& other) const { return source == other.source && id == other.id; }

@@ -10,7 +10,8 @@ std::string_view ColorCode(COLORREF color) {
   return "^dC1";
 }
 
-// Calls emit(piece) for every piece of the walk, in order.
+// Calls emit(token, state) for every token of the walk, in order; state holds the size,
+// colour and blink in force after the token (for a character: its own attributes).
 template <typename Emit>
 void WalkInlineText(std::string_view text, Emit&& emit) {
   static constexpr COLORREF kCodeColors[] = {kColorRed, kColorGreen, kColorYellow};
@@ -20,29 +21,40 @@ void WalkInlineText(std::string_view text, Emit&& emit) {
   auto digitAt = [&](size_t at, char low, char high) {
     return at < text.size() && text[at] >= low && text[at] <= high;
   };
+  auto token = [&](InlineToken::Kind kind, size_t length) {
+    emit(InlineToken{kind, i, length}, state);
+    i += length;
+  };
   while (i < text.size()) {
-    if (i + 2 == text.size() && follows("^N")) break;
-    if (follows("^dC") && digitAt(i + 3, '1', '3')) {
+    if (i + 2 == text.size() && follows("^N")) {
+      token(InlineToken::kFinalLineBreak, 2);
+    } else if (follows("^dC") && digitAt(i + 3, '1', '3')) {
       state.color = kCodeColors[text[i + 3] - '1'];
-      i += 4;
+      token(InlineToken::kColor, 4);
     } else if (follows("^X") && i + 2 < text.size()) {
       state.blink = text[i + 2] == '1' ? 1 : 0;
-      i += 3;
+      token(InlineToken::kBlink, 3);
     } else if (follows("^K") && digitAt(i + 2, '0', '3')) {
       state.size = text[i + 2] - '0' + 1;
-      i += 3;
+      token(InlineToken::kSize, 3);
     } else if (follows("^N")) {
-      emit(InlinePiece{true, {}});
-      i += 2;
+      token(InlineToken::kLineBreak, 2);
     } else if (text[i] == '\x1B') {
-      ++i;
+      token(InlineToken::kEscape, 1);
     } else {
-      CHAR_PROP character = state;
-      character.character = static_cast<unsigned char>(text[i]);
-      emit(InlinePiece{false, character});
-      ++i;
+      state.character = static_cast<unsigned char>(text[i]);
+      token(InlineToken::kCharacter, 1);
     }
   }
+}
+
+// The walk as the pieces the editor and the summary take.
+template <typename Emit>
+void WalkInlinePieces(std::string_view text, Emit&& emit) {
+  WalkInlineText(text, [&](const InlineToken& token, const CHAR_PROP& state) {
+    if (token.kind == InlineToken::kCharacter) emit(InlinePiece{false, state});
+    if (token.kind == InlineToken::kLineBreak) emit(InlinePiece{true, {}});
+  });
 }
 
 }  // namespace
@@ -78,13 +90,13 @@ std::string EncodeInlineText(const std::vector<LINE1_PROP>& lines) {
 std::vector<InlinePiece> DecodeInlineText(std::string_view textWithCodes) {
   std::vector<InlinePiece> pieces;
   pieces.reserve(textWithCodes.size());
-  WalkInlineText(textWithCodes, [&](const InlinePiece& piece) { pieces.push_back(piece); });
+  WalkInlinePieces(textWithCodes, [&](const InlinePiece& piece) { pieces.push_back(piece); });
   return pieces;
 }
 
 std::vector<LINE1_PROP> DecodeInlineLines(std::string_view textWithCodes) {
   std::vector<LINE1_PROP> lines(1);
-  WalkInlineText(textWithCodes, [&](const InlinePiece& piece) {
+  WalkInlinePieces(textWithCodes, [&](const InlinePiece& piece) {
     if (piece.isLineBreak)
       lines.emplace_back();
     else
@@ -95,8 +107,14 @@ std::vector<LINE1_PROP> DecodeInlineLines(std::string_view textWithCodes) {
 
 std::string SummaryOfInlineText(std::string_view textWithCodes) {
   std::string summary;
-  WalkInlineText(textWithCodes, [&](const InlinePiece& piece) {
+  WalkInlinePieces(textWithCodes, [&](const InlinePiece& piece) {
     summary += piece.isLineBreak ? '\xB6' : static_cast<char>(piece.character.character);
   });
   return summary;
+}
+
+std::vector<InlineToken> TokenizeInlineText(std::string_view textWithCodes) {
+  std::vector<InlineToken> tokens;
+  WalkInlineText(textWithCodes, [&](const InlineToken& token, const CHAR_PROP&) { tokens.push_back(token); });
+  return tokens;
 }

@@ -29,6 +29,23 @@ struct InlinePiece {
 // character.
 std::vector<InlinePiece> DecodeInlineText(std::string_view textWithCodes);
 
+// One step of that walk: the bytes at offset, length long, and what they are.
+struct InlineToken {
+  enum Kind {
+    kCharacter,
+    kSize,            // "^K0" to "^K3"
+    kColor,           // "^dC1" to "^dC3"
+    kBlink,           // "^X" and any character: "^X1" on, anything else off
+    kLineBreak,       // "^N"
+    kFinalLineBreak,  // a "^N" that ends the text: dropped
+    kEscape,          // the byte 0x1B: skipped
+  };
+  Kind kind;
+  size_t offset;
+  size_t length;
+};
+std::vector<InlineToken> TokenizeInlineText(std::string_view textWithCodes);
+
 // The lines the editor holds after loading the text: always at least one line.
 std::vector<LINE1_PROP> DecodeInlineLines(std::string_view textWithCodes);
 

@@ -16,7 +16,7 @@ void AppendBE32(std::string& out, uint32_t value) {
 
 }  // namespace
 
-Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages) {
+Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages, std::string* note) {
   ByteReader reader(bytes);
   uint32_t totalLength = 0;
   uint32_t messageCount = 0;
@@ -36,11 +36,13 @@ Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages) {
   }
   if (bytes.size() < totalLength)
     return Status::BadInput(Format("the file ends at byte %zu, its header says %u", bytes.size(), totalLength));
-  if (bytes.size() > totalLength)
-    return Status::BadInput(
-        Format("%zu bytes follow the end its header gives (byte %u)", bytes.size() - totalLength, totalLength));
-  if (blocksRead != messageCount)
-    return Status::BadInput(Format("the header counts %u messages, the file holds %zu", messageCount, blocksRead));
+  // The count is only written, and the total length says where reading stops: neither
+  // disagreement loses a message.
+  if (note && bytes.size() > totalLength)
+    *note = Format("%zu bytes after the end its header gives (byte %u) were not read", bytes.size() - totalLength,
+                   totalLength);
+  else if (note && blocksRead != messageCount)
+    *note = Format("the header counts %u messages, the file holds %zu", messageCount, blocksRead);
   return {};
 }
 
@@ -48,7 +50,9 @@ Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink) {
   std::string blocks;
   for (const auto& record : messages) record->WriteBlock(blocks);
   uint64_t totalLength = kHeaderSize + uint64_t{blocks.size()};
-  if (totalLength > UINT32_MAX) return Status::BadInput("the messages take more than a database file can hold");
+  if (totalLength > kMaxDataFileBytes)
+    return Status::BadInput(Format("the messages would take %llu bytes, more than the %zu a database file may have",
+                                   static_cast<unsigned long long>(totalLength), kMaxDataFileBytes));
   std::string header;
   AppendBE32(header, static_cast<uint32_t>(totalLength));
   AppendBE32(header, static_cast<uint32_t>(messages.size()));
@@ -58,18 +62,21 @@ Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink) {
 
 DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messages) {
   FileContents file = ReadWholeFile(path);
-  if (file.missing) return {DataFileLoadOutcome::Missing, {}};
-  if (!file.status.ok()) return {DataFileLoadOutcome::Unreadable, file.status};
+  if (file.missing) return {DataFileLoadOutcome::Missing, {}, {}};
+  if (!file.status.ok()) return {DataFileLoadOutcome::Unreadable, file.status, {}};
   CMsgList read;
-  Status status = ReadMessageDatabase(file.bytes, read);
+  std::string note;
+  Status status = ReadMessageDatabase(file.bytes, read, &note);
   messages = std::move(read);
-  if (!status.ok()) return {DataFileLoadOutcome::Damaged, Status::BadInput(path + ": " + status.message())};
-  return {DataFileLoadOutcome::Complete, {}};
+  if (!status.ok()) return {DataFileLoadOutcome::Damaged, Status::BadInput(path + ": " + status.message()), {}};
+  return {DataFileLoadOutcome::Complete, {}, note.empty() ? note : path + ": " + note};
 }
 
-Status SaveMessageDatabase(const std::string& path, const CMsgList& messages) {
+Status SaveMessageDatabase(const std::string& path, const CMsgList& messages, const DataFileLock* heldLock) {
   AtomicFileWriter writer;
-  if (Status opened = writer.Open(path); !opened.ok()) return opened;
+  AtomicWriteOptions options;
+  options.heldLock = heldLock;
+  if (Status opened = writer.Open(path, options); !opened.ok()) return opened;
   Status written = WriteMessageDatabase(messages, writer);
   if (written.errorClass() == ErrorClass::BadInput) return Status::BadInput(path + ": " + written.message());
   // A refused write fails the commit with the system's reason, and the old file stays.

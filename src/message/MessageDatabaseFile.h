@@ -17,24 +17,29 @@ inline constexpr std::string_view kDataFileErrorText = "Error M02_3:  Unable to 
 
 struct DatabaseLoadResult {
   DataFileLoadOutcome outcome = DataFileLoadOutcome::Missing;
-  Status status;  // what is wrong, for Damaged and Unreadable
+  Status status;     // what is wrong, for Damaged and Unreadable
+  std::string note;  // for Complete: a harmless disagreement in the header, naming the file
 };
 
 // Appends the messages of database bytes to messages, in file order. Reads nothing past
 // the end of bytes or past the header's total length. BadInput, naming the offset, when
 // the bytes are truncated or corrupt (a cut block, a length word that disagrees with its
-// block, a total length or message count that disagrees with the blocks); the messages
-// read before the damage are appended all the same.
-Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages);
+// block, a total length beyond the file or inside a block); the messages read before the
+// damage are appended all the same. The header's message count is written, not used: a
+// count that disagrees with the blocks, or bytes after the total length, are no damage,
+// only told in note (when given).
+Status ReadMessageDatabase(std::string_view bytes, CMsgList& messages, std::string* note = nullptr);
 
 // Writes the whole file for messages through sink, in two writes (header, blocks).
-// OsFailure when the sink refuses a write; BadInput when the file would exceed 4 GB.
+// OsFailure when the sink refuses a write; BadInput when the file would be larger than
+// kMaxDataFileBytes, which the reader refuses.
 Status WriteMessageDatabase(const CMsgList& messages, ByteSink& sink);
 
 // Replaces messages with the file's messages: all of them (Complete), those before the
 // damage (Damaged); Missing and Unreadable leave the list unchanged.
 DatabaseLoadResult LoadMessageDatabase(const std::string& path, CMsgList& messages);
 
-// Writes messages to path by way of "<path>.new", which replaces the old file only once
-// it is completely written and synced: on any failure the old file stays as it was.
-Status SaveMessageDatabase(const std::string& path, const CMsgList& messages);
+// Writes messages to path through an AtomicFileWriter: on any failure the old file stays
+// as it was. heldLock: the caller holds path's DataFileLock (to read and write back
+// under one lock); otherwise the save takes it.
+Status SaveMessageDatabase(const std::string& path, const CMsgList& messages, const DataFileLock* heldLock = nullptr);

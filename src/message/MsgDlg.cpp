@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/LinkSettings.h"
@@ -48,7 +48,9 @@ bool StoreNumber(QLineEdit* box, int& value, int low, int high, bool withMessage
   value = LeadingInt(FromQString(text));
   if (!withMessages || (!text.isEmpty() && value >= low && value <= high)) return true;
   theApp().Prompter().Error(Format("Invalid Input.\nInput Range is %d-%d.", low, high));
+  // Selected, so what the operator types next replaces the refused value.
   box->setFocus(Qt::OtherFocusReason);
+  box->selectAll();
   return false;
 }
 
@@ -218,6 +220,7 @@ void CMsgDlg::OnAsciiChanged() {
 }
 
 void CMsgDlg::OnPreview() {
+  ClearBlinkUnderScroll();
   m_pEditor->GetTextWithCodes();
   if (m_pPreview) {
     m_pPreview->m_pSourceLines = &m_pEditor->m_Lines;
@@ -291,6 +294,11 @@ void CMsgDlg::ApplyScrollRule() {
   m_pBlinkList->setEnabled(!scrolling);
 }
 
+void CMsgDlg::ClearBlinkUnderScroll() {
+  // An undo may have brought back blinking that choosing the scroll effect took away.
+  if (IsScrollEffect(theApp().m_MsgSettings.m_nEffect)) m_pEditor->ClearAllBlink();
+}
+
 void CMsgDlg::RefreshBlinkOffAtEnd() {
   CMsgSettings& message = theApp().m_MsgSettings;
   const bool blinking = message.m_nEffect == kEffectBlink;
@@ -327,7 +335,9 @@ bool CMsgDlg::StoreAndCheck(bool withMessages) {
       (!StoreNumber(m_pLineBox, message.m_nLine, kFirstLine, kLastLine, withMessages) ||
        !StoreNumber(m_pColumnBox, message.m_nColumn, kFirstColumn, kLastColumn, withMessages)))
     return false;
-  if (message.m_nAddressMode == kAddressBroadcast) {
+  // "Default" sends no address; stored as group 0, unit 0 a record reads back as a message
+  // for every sign, as it was sent, not as one for the unit selected before.
+  if (message.m_nAddressMode == kAddressBroadcast || message.m_nAddressMode == kAddressDefault) {
     app.m_nGroupNumber = 0;
     app.m_nUnitNumber = 0;
   }
@@ -338,6 +348,7 @@ bool CMsgDlg::Generate() {
   if (m_pAsciiBox->hasSelectedText()) m_pAsciiBox->insert(QString());
   if (!StoreAndCheck(true)) return false;
   CNorvMarqueeApp& app = theApp();
+  ClearBlinkUnderScroll();
   const std::string text = m_pEditor->GetTextWithCodes();
   if (!m_pEditor->Unmappable().empty()) {
     app.Prompter().Error("The message text holds characters that have no Windows-1252 byte and cannot be sent: " +

@@ -21,7 +21,9 @@ class QPushButton;
 //   settings, then the page's own set-up, then the message database;
 // - destroyed: the message database, then the message list is emptied, then the address book.
 // The line and column are checked (and the range message shown) when a button needs them.
-// Under "Specific Group" the unit number is 0, as the disabled unit list shows.
+// Under "Specific Group" the unit number is 0, as the disabled unit list shows; under
+// "BroadCast" and "Default" both numbers are 0. A range message leaves the refused value
+// selected in its box.
 class CMsgDlg : public CNorvChildDialog {
   Q_OBJECT
 
@@ -100,6 +102,8 @@ class CMsgDlg : public CNorvChildDialog {
   void ReselectAddressLists(bool fromShow);
   void RefreshLineAndColumn();
   void ApplyScrollRule();
+  // Under a scroll effect nothing blinks: what an undo brought back goes again.
+  void ClearBlinkUnderScroll();
   void RefreshBlinkOffAtEnd();
   void ShowSendTo();
   void ReloadPickedMessage();

@@ -17,8 +17,8 @@
 #include <span>
 
 #include "app/DialogUnits.h"
-#include "app/HelpTopics.h"
-#include "app/QtText.h"
+#include "common/HelpTopics.h"
+#include "common/QtText.h"
 #include "controls/NorvComboBox.h"
 #include "message/MsgAttributes.h"
 #include "message/MsgDlg.h"

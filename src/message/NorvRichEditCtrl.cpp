@@ -178,11 +178,25 @@ void CNorvRichEditCtrl::ToggleBlink() {
 
 void CNorvRichEditCtrl::ClearAllBlink() {
   m_bBlink = 0;
+  RemoveUnderline();
+}
+
+void CNorvRichEditCtrl::RemoveUnderline() {
+  bool underlined = false;
+  for (QTextBlock block = document()->begin(); block.isValid() && !underlined; block = block.next())
+    for (auto it = block.begin(); !it.atEnd() && !underlined; ++it)
+      underlined = it.fragment().charFormat().fontUnderline();
+  // No empty step to undo when nothing blinks.
+  if (!underlined) return;
   QTextCursor all(document());
   all.select(QTextCursor::Document);
   QTextCharFormat format;
   format.setFontUnderline(false);
   all.mergeCharFormat(format);
+}
+
+bool CNorvRichEditCtrl::IsScrolling() const {
+  return m_pEffectList && IsScrollEffect(m_pEffectList->currentIndex());
 }
 
 std::string CNorvRichEditCtrl::GetTextWithCodes() {
@@ -204,7 +218,8 @@ std::string CNorvRichEditCtrl::GetTextWithCodes() {
         ++column;
         if (!byte) {
           m_Unmappable.push_back({codePoint, column, m_Lines.size()});
-          marks.push_back(UnmappableMark(document(), fragment.position() + static_cast<int>(i), static_cast<int>(units)));
+          marks.push_back(
+              UnmappableMark(document(), fragment.position() + static_cast<int>(i), static_cast<int>(units)));
         }
         // One record per unit, as the caret counts; such a text is refused before it is sent.
         character.character = byte ? *byte : '?';
@@ -230,7 +245,7 @@ void CNorvRichEditCtrl::SyncAttributeLists() {
   UpdateCounts();
   const QTextCursor cursor = textCursor();
   const CHAR_PROP atCaret = AttributesOf(FormatOfCharacterAt(*document(), cursor.selectionStart()));
-  const bool scrolling = m_pEffectList && IsScrollEffect(m_pEffectList->currentIndex());
+  const bool scrolling = IsScrolling();
   if (scrolling) m_bBlink = 0;
   int size = m_nSize;
   int color = m_nColor;

@@ -52,7 +52,9 @@ class CNorvRichEditCtrl : public QTextEdit {
   // The blink list's choice changed ("Blink On" or "Blink Off"; no list means off): without a
   // selection the typing blink takes it, with one every selected character does.
   void ToggleBlink();
-  // No character blinks any more, and typed ones will not; the selection stays.
+  // No character blinks any more, and typed ones will not; the selection stays. One step to
+  // undo, none when nothing blinked. (Undo may bring blinking back: the page clears it again
+  // before it generates or previews under a scroll effect.)
   void ClearAllBlink();
   // The text with inline codes (EncodeInlineText of the lines); rebuilds m_Lines and the
   // characters without a byte (Unmappable) and their marks. Such a character is a "?" in
@@ -89,6 +91,8 @@ class CNorvRichEditCtrl : public QTextEdit {
 
  private:
   void OnChange();
+  void RemoveUnderline();
+  bool IsScrolling() const;
   bool OnKeyPress(const QKeyEvent& key);
   // Without a selection the typing attribute takes value; with one, the selection takes format.
   void SetTypingOrSelection(int& typing, int value, const QTextCharFormat& format);

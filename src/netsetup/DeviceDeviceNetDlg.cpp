@@ -7,8 +7,8 @@
 #include <initializer_list>
 
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "controls/NorvComboBox.h"
 #include "netsetup/ByteOrderControls.h"
 #include "netsetup/LadDeviceNetwork.h"

@@ -17,6 +17,12 @@ namespace {
 // Three parts with their byte order groups share a pane of the frame's size: little room to spare.
 const QMargins kPartMargins(6, 2, 6, 2);
 
+// A part is sent when the operator can see it ticked: a part the protocol hides counts as
+// not ticked, whatever was ticked under an earlier protocol.
+bool IsTicked(const CCheckableGroupBox* part) {
+  return !part->isHidden() && part->GetCheck() == 1;
+}
+
 }  // namespace
 
 CDeviceEthernetDlg::CDeviceEthernetDlg(QWidget* parent) : CNetworkPane(parent) {
@@ -131,9 +137,9 @@ void CDeviceEthernetDlg::LayOutProtocol() {
 
 bool CDeviceEthernetDlg::ReadAndValidate() {
   CLadDeviceNetwork& set = NetworkSetOf(kNetworkEthernet);
-  set.m_bSendAddress = m_pAddressBox->GetCheck() == 1;
-  set.m_bSendUnit = m_pUnitBox->GetCheck() == 1;
-  set.m_bSendByteOrder = m_pByteOrderBox->GetCheck() == 1;
+  set.m_bSendAddress = IsTicked(m_pAddressBox);
+  set.m_bSendUnit = IsTicked(m_pUnitBox);
+  set.m_bSendByteOrder = IsTicked(m_pByteOrderBox);
   set.m_nTimeout = ReadNumber(m_pTimeoutField);
   set.m_nPollTime = ReadNumber(m_pPollTimeField);
   set.m_IPAddress = m_pIPAddress->GetAddress();

@@ -9,7 +9,8 @@ class QLabel;
 class QLineEdit;
 
 // The pane of the Ethernet parameters, in three optional parts that are sent only while
-// their box is checked (all unchecked at first): "Address" (IP address, subnet mask,
+// their box is shown and checked (all unchecked at first; a part the protocol hides counts
+// as unchecked, whatever it was under an earlier protocol): "Address" (IP address, subnet mask,
 // gateway), "Unit" (the Ethernet/IP input size or the Modbus TCP/IP unit ID, after the
 // Ethernet protocol) and "Byte Order". Time-out, poll time and port number are kept in
 // hidden fields.

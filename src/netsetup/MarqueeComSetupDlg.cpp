@@ -11,12 +11,12 @@
 #include <functional>
 #include <span>
 
-#include "app/BusyIndicator.h"
 #include "app/DialogUnits.h"
-#include "app/HelpTopics.h"
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/BusyIndicator.h"
+#include "common/HelpTopics.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "controls/NorvComboBox.h"
 #include "link/LinkSettings.h"
@@ -206,7 +206,10 @@ void CMarqueeComSetupDlg::OnPageShown() {
 }
 
 void CMarqueeComSetupDlg::OnNetworkTypeClicked(int networkType) {
-  theApp().m_nNetworkType = networkType;
+  int& selected = theApp().m_nNetworkType;
+  // The string shown was made for another card: it must not be copied for this one.
+  if (selected != networkType) m_pGeneratedString->clear();
+  selected = networkType;
   ShowPane();
 }
 

@@ -37,7 +37,8 @@ class CMarqueeComSetupDlg : public CNorvChildDialog {
   void OnPageShown() override;
 
   // Shows the "Protocol" choice for Ethernet only, and the pane of the selected type,
-  // loaded from its parameter set.
+  // loaded from its parameter set. (Choosing another type also empties the generated string
+  // box, so its copy button stays off until the next "Generate String".)
   void ShowPane();
   // Shows "Send To" exactly while the port is "Ethernet", refilled from the address book.
   void UpdateSendTo();

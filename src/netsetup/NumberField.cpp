@@ -5,8 +5,8 @@
 
 #include "app/DialogUnits.h"
 #include "app/NorvMarqueeApp.h"
-#include "app/Prompter.h"
-#include "app/QtText.h"
+#include "common/Prompter.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 
 QLineEdit* CreateNumberField(QWidget* parent, const QString& objectName, int maxLength) {
@@ -31,6 +31,8 @@ std::optional<int> ReadNumberInRange(QLineEdit* field, const NumberRange& range)
   const int value = ReadNumber(field);
   if (value >= range.min && value <= range.max) return value;
   theApp().Prompter().Error(range.message);
+  // Selected, so what the operator types next replaces the refused value.
   field->setFocus(Qt::OtherFocusReason);
+  field->selectAll();
   return std::nullopt;
 }

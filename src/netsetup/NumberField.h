@@ -23,5 +23,5 @@ struct NumberRange {
   const char* message;
 };
 // The field's value when it lies within the range. Otherwise shows the range's message with
-// the stop icon, puts the focus on the field and returns nothing.
+// the stop icon, puts the focus on the field with its text selected and returns nothing.
 std::optional<int> ReadNumberInRange(QLineEdit* field, const NumberRange& range);

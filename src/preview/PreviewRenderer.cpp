@@ -62,7 +62,7 @@ struct DrawnCharacter {
 DrawnCharacter Resolve(const CHAR_PROP& character, const DrawRules& rules) {
   const bool blinks = rules.blinkWholeMessage || (rules.blinkFlagsApply && (character.blink & 0xFF) != 0);
   return {PreviewSizeCode(character), rules.hideBlinking && blinks ? kBlankCode : character.character & 0xFF,
-          rules.tricolor ? character.color : kColorRed};
+          rules.tricolor ? SignColorOf(character.color) : kColorRed};
 }
 
 // Draws one laid-out line whose top is at screen row `top`. hx: the pixel column of the

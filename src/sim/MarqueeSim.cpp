@@ -132,9 +132,13 @@ void MarqueeSim::OnTextByte(char byte) {
   EnterPhase(Phase::kText);
   m_message.showsSomething = true;
   m_endsWithNewLine = false;
+  // Text beyond the message buffer is only counted: a flood must not grow the log.
+  if (!AddToText(std::string_view(&byte, 1))) {
+    ++m_message.droppedTextBytes;
+    return;
+  }
   m_textRun += byte;
   if (m_textRun.size() == kTextRunBytes) FlushTextRun();
-  if (!AddToText(std::string_view(&byte, 1))) return;
   CHAR_PROP character = m_attributes;
   character.character = static_cast<unsigned char>(byte);
   m_message.lines.back().push_back(character);

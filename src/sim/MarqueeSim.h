@@ -26,7 +26,8 @@
 // A message without an address is for every marquee. Every message's text starts in size
 // 1, red, steady. Nothing grows without bound: codes are at most kMaxCodeBytes long, a
 // message keeps at most kMaxMessageText bytes of text, text is reported in runs of at most
-// kTextRunBytes, and the display is capped (SimDisplay.h).
+// kTextRunBytes (text beyond the cap only counted, in SimMessage::droppedTextBytes), and
+// the display is capped (SimDisplay.h).
 class MarqueeSim : private IScanSink {
  public:
   static constexpr SimTime kDefaultIdleGap{300};

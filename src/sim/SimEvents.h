@@ -56,7 +56,8 @@ struct SimMessage {
   // The text with its inline codes, as received, without the scroll end mark; codes that
   // are not part of the language are left out (they are logged on their own).
   std::string text;
-  bool textCut = false;  // text beyond the marquee's message buffer was dropped
+  bool textCut = false;         // text beyond the marquee's message buffer was dropped
+  size_t droppedTextBytes = 0;  // how many text bytes that was (codes in it are reported)
   // The text as the marquee shows it: from size 1, red, steady; "^K4" is size 5.
   std::vector<LINE1_PROP> lines;
   // Whether the message carried any header code or text (rather than only card or flash

@@ -18,6 +18,8 @@ namespace {
 
 // A flash message is one message body; anything larger is not one of ours.
 constexpr size_t kMaxFlashFileBytes = 64 * 1024;
+constexpr int kLogFlushMs = 100;
+constexpr size_t kLogBufferBytes = 64 * 1024;
 
 }  // namespace
 
@@ -29,6 +31,9 @@ SimHost::SimHost(const SimOptions& options)
   m_idleTimer.setSingleShot(true);
   m_idleTimer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&m_idleTimer, &QTimer::timeout, [this] { OnIdle(); });
+  m_flushTimer.setSingleShot(true);
+  m_flushTimer.setInterval(kLogFlushMs);
+  QObject::connect(&m_flushTimer, &QTimer::timeout, [this] { std::fflush(m_logFile); });
   m_tickTimer.setInterval(kTickMs);
   QObject::connect(&m_tickTimer, &QTimer::timeout, [this] { Tick(); });
 }
@@ -42,6 +47,7 @@ SimHost::SimHost(const SimOptions& options, std::FILE* log, std::string signKey)
 SimHost::~SimHost() {
   Stop();
   m_terminal.reset();
+  if (m_logFile) std::fflush(m_logFile);
   if (m_ownsLog && m_logFile && m_logFile != stderr) std::fclose(m_logFile);
 }
 
@@ -96,16 +102,15 @@ void SimHost::Stop() {
   m_stopped = true;
   m_sim.EndMessage(Now());
   m_log.Write(Now(), "stop", std::vector<SimField>{{"messages", std::to_string(m_messages)}});
+  std::fflush(m_logFile);
 }
 
 Status SimHost::OpenLog() {
   if (!m_ownsLog) return {};
-  if (m_options.logPath.empty()) {
-    m_logFile = stderr;
-    return {};
-  }
-  m_logFile = std::fopen(m_options.logPath.c_str(), "a");
+  m_logFile = m_options.logPath.empty() ? stderr : std::fopen(m_options.logPath.c_str(), "a");
   if (!m_logFile) return Status::OsFailure("cannot open the log " + m_options.logPath + ": " + SystemErrorText(errno));
+  // stderr writes every call through unbuffered; the flush timer decides instead.
+  std::setvbuf(m_logFile, nullptr, _IOFBF, kLogBufferBytes);
   return {};
 }
 
@@ -163,7 +168,9 @@ void SimHost::WriteLine(std::string_view line) {
   if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
   std::fwrite(line.data(), 1, line.size(), m_logFile);
   std::fwrite(m_lineEnd.data(), 1, m_lineEnd.size(), m_logFile);
-  std::fflush(m_logFile);
+  // A flush per line would cost a write per event on a busy stream; the lines reach the
+  // log shortly after instead, and all of them at the end.
+  if (!m_flushTimer.isActive()) m_flushTimer.start();
 }
 
 void SimHost::SaveFlash(SimFlashChange change, std::string_view stored) {

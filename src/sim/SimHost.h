@@ -70,6 +70,7 @@ class SimHost : private ISimListener {
   uint64_t m_shownResets = 0;
   QTimer m_idleTimer;
   QTimer m_tickTimer;
+  QTimer m_flushTimer;
   std::unique_ptr<TcpInput> m_tcp;
   std::unique_ptr<PtyInput> m_pty;
   std::unique_ptr<TerminalView> m_terminal;

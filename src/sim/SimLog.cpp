@@ -116,6 +116,8 @@ void SimLogWriter::OnCode(SimTime at, const SimCodeEvent& code) {
 }
 
 void SimLogWriter::OnMessage(SimTime at, const SimMessage& message) {
+  if (message.droppedTextBytes > 0)
+    Write(at, "dropped", std::vector<SimField>{{"bytes", std::to_string(message.droppedTextBytes)}});
   Write(at, "message", MessageFields(message));
 }
 

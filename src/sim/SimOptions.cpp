@@ -92,8 +92,9 @@ bool ReadTcpRange(const std::string& text, SimOptions& options, std::string& err
 }  // namespace
 
 bool ParseSimOptions(std::span<const std::string> args, SimOptions& options, std::string& error) {
-  CliOptions parsed({"--model", "--group", "--unit", "--tcp", "--tcp-range", "--log", "--flash", "--exit-after", "--gap"},
-                    {"--pty", "--window", "--no-display", "--help"});
+  CliOptions parsed(
+      {"--model", "--group", "--unit", "--tcp", "--tcp-range", "--log", "--flash", "--exit-after", "--gap"},
+      {"--pty", "--window", "--no-display", "--help"});
   if (!parsed.Parse(args, error)) return false;
   if (!parsed.Positional().empty()) {
     error = "unexpected argument '" + parsed.Positional().front() + "'";

@@ -23,6 +23,8 @@ int RunRange(QCoreApplication& app, const SimOptions& options) {
     std::cerr << "marquee-sim: cannot open the log " << options.logPath << ": " << std::strerror(errno) << "\n";
     return 1;
   }
+  // The hosts flush the shared log on a timer, not per line.
+  std::setvbuf(log, nullptr, _IOFBF, 64 * 1024);
   std::vector<std::unique_ptr<SimHost>> hosts;
   for (const std::string& address : options.tcpRange) {
     SimOptions one = options;

@@ -126,6 +126,14 @@ TEST_F(AddEditIPDlgTest, EditingShowsTheEntryAndReplacesItInPlace) {
   EXPECT_EQ(test.app->m_AddressBook.size(), 2u);
 }
 
+TEST_F(AddEditIPDlgTest, AnAddressTypedOverTheEditedOneIsStoredAsTyped) {
+  Open(1, 0);
+  QTest::keyClick(dialog.m_pName, Qt::Key_Tab);
+  for (char c : std::string("127.0.1.81")) QTest::keyClick(QApplication::focusWidget(), c);
+  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  EXPECT_EQ(test.app->m_AddressBook[0], Entry("OFFICE", {{127, 0, 1, 81}}));
+}
+
 TEST_F(AddEditIPDlgTest, EditingAnEntryThatIsNotThereAdds) {
   Open(1, 5);
   EXPECT_EQ(dialog.windowTitle(), "Add IP Address");
@@ -151,10 +159,12 @@ TEST_F(AddEditIPDlgTest, AnAddressHandedBackFillsTheAddress) {
     IPAddress shown;
   };
   const Case cases[] = {
-      {"192.168.0.10", "", {192, 168, 0, 10}}, {"192.168..0.11", "", {192, 168, 0, 11}},
-      {"192.168.0", "", {192, 168, 0, 11}},     // not an address: unchanged
-      {"1.2.3.4.5", "10.9.9.9", {1, 2, 3, 4}},  // the text sent comes first
-      {"", "300.1.1.1", {44, 1, 1, 1}},         // none sent: the clipboard's
+      {"192.168.0.10", "", {192, 168, 0, 10}},
+      {"192.168..0.11", "", {192, 168, 0, 11}},
+      {"192.168.0", "", {192, 168, 0, 11}},         // not an address: unchanged
+      {"1.2.3.4.5", "10.9.9.9", {1, 2, 3, 4}},      // the text sent comes first
+      {"", "300.1.1.1", {44, 1, 1, 1}},             // none sent: the clipboard's
+      {"Mr. J. R. R. Tolkien", "", {44, 1, 1, 1}},  // dots in prose are no address
       {"", "no address", {44, 1, 1, 1}},
   };
   QSignalSpy taken(dialog.findChild<CLineServer*>(), &CLineServer::lineReceived);

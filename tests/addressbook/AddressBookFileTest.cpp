@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "addressbook/AddressBookFile.h"
+#include "support/TempDir.h"
 
 namespace {
 

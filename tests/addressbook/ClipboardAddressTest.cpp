@@ -20,7 +20,11 @@ TEST(ClipboardAddress, TextsFromTheToolAndFromElsewhere) {
       {" 10. 0.\t0. 1", IPAddress{10, 0, 0, 1}},  // leading blanks of a piece skipped
       {"-1.0.0.1", IPAddress{255, 0, 0, 1}},
       {"10x.20y.30z.40", IPAddress{10, 20, 30, 40}},  // leading digits count
-      {"a.b.c.d", IPAddress{0, 0, 0, 0}},             // pieces without digits give 0
+      {"x1.y2.z3.w4", IPAddress{0, 0, 0, 0}},         // no leading digits give 0
+      {"a.b.c.d", std::nullopt},                      // a piece without any digit is no octet
+      {"Mr. J. R. R. Tolkien", std::nullopt},
+      {"1.2.3.d", std::nullopt},
+      {"1.2.3.4.e", IPAddress{1, 2, 3, 4}},  // what follows the fourth piece is not read
       {"99999999999.1.1.1", IPAddress{255, 1, 1, 1}},
       {"", std::nullopt},
       {"....", std::nullopt},

@@ -1,11 +1,10 @@
-#include <signal.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "addressbook/AddEditIPDlg.h"
 #include "addressbook/AddressBookGui.h"
@@ -14,6 +13,7 @@
 #include "addressbook/ProcessLookup.h"
 #include "controls/IPAddressEdit.h"
 #include "gui/TestApp.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -59,27 +59,47 @@ TEST(IPConfigToolRoad, TheToolHandsAnAddressBackToTheOpenDialog) {
   EXPECT_TRUE(QTest::qWaitFor([] { return FindProcessesByExecutable(ToolPath()).empty(); }, kPatience));
 }
 
-TEST(IPConfigToolRoad, ClosingEndsACopyThatDoesNotListen) {
-  // A program at the tool's place that never answers: a copy of sleep.
-  QTemporaryDir folder;
-  const QString path = IPConfigToolPath(folder.path());
+// Copies at the tool's place that never answer: copies of sleep. One runs in another
+// session of the same user (another runtime folder), one in this session but started by
+// someone else, one started by the program itself ("1" and "60": a minute).
+TEST(IPConfigToolRoad, ClosingEndsOnlyASilentCopyThisProgramStarted) {
+  TempDir folder;
+  const QString path = IPConfigToolPath(QString::fromStdString(folder.path().string()));
   ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
   ASSERT_TRUE(QFile::copy("/bin/sleep", path));
   PrivateRuntimeFolder runtime;
-  QProcess silent;
-  silent.start(path, {"60"});
-  ASSERT_TRUE(silent.waitForStarted());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !FindProcessesByExecutable(path).empty(); }, kPatience));
+  QTemporaryDir otherRuntime;
+  QProcess otherSession;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("XDG_RUNTIME_DIR", otherRuntime.path());
+  otherSession.setProcessEnvironment(environment);
+  QProcess sameSession;
+  for (QProcess* process : {&otherSession, &sameSession}) {
+    process->start(path, {"60"});
+    ASSERT_TRUE(process->waitForStarted());
+  }
+  EXPECT_FALSE(IsInThisSession(otherSession.processId()));
+  EXPECT_TRUE(IsInThisSession(sameSession.processId()));
+
+  ShowIPConfigTool(path, "60", true);
+  std::vector<qint64> copies;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return (copies = FindProcessesByExecutable(path)).size() == 3; }, kPatience));
+  qint64 started = 0;
+  for (qint64 pid : copies)
+    if (pid != otherSession.processId() && pid != sameSession.processId()) started = pid;
 
   ShowIPConfigTool(path, "", false);
-  ASSERT_TRUE(silent.waitForFinished(kPatience));
-  EXPECT_EQ(silent.exitStatus(), QProcess::CrashExit);
-  EXPECT_EQ(silent.exitCode(), SIGTERM);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return FindProcessesByExecutable(path).size() == 2; }, kPatience));
+  EXPECT_EQ(FindProcessesByExecutable(path),
+            (std::vector<qint64>{std::min(otherSession.processId(), sameSession.processId()),
+                                 std::max(otherSession.processId(), sameSession.processId())}))
+      << "ended " << started;
+  for (QProcess* process : {&otherSession, &sameSession}) EXPECT_EQ(process->state(), QProcess::Running);
 }
 
 TEST(IPConfigToolRoad, AMissingToolIsNeitherStartedNorReported) {
-  QTemporaryDir folder;
-  const QString path = IPConfigToolPath(folder.path());
+  TempDir folder;
+  const QString path = IPConfigToolPath(QString::fromStdString(folder.path().string()));
   ShowIPConfigTool(path, "NorvMarquee", true);
   ShowIPConfigTool(path, "", false);
   EXPECT_TRUE(FindProcessesByExecutable(path).empty());

@@ -4,35 +4,6 @@
 
 namespace {
 
-TEST(AppState, StartsWithTheInitialValues) {
-  CAppState state;
-  EXPECT_EQ(state.m_MsgSettings.m_nLine, 1);
-  EXPECT_EQ(state.m_MsgSettings.m_nColumn, 1);
-  EXPECT_EQ(state.m_MsgSettings.m_nAddressMode, 0);
-  EXPECT_EQ(state.m_MsgSettings.m_nPosition, 0);
-  EXPECT_EQ(state.m_MsgSettings.m_nEffect, 0);
-  EXPECT_EQ(state.m_MsgSettings.m_strText, "");
-  EXPECT_FALSE(state.m_bMessageLoaded);
-  EXPECT_EQ(state.m_strPortName, "COM1");
-  EXPECT_TRUE(state.m_MessageList.empty());
-  EXPECT_EQ(state.m_nBaudRate, 9600);
-  EXPECT_EQ(state.m_nDataBits, 8);
-  EXPECT_EQ(state.m_nBinaryMode, 1);
-  EXPECT_EQ(state.m_nParityCheck, 1);
-  EXPECT_EQ(state.m_nStopBits, 0);
-  EXPECT_EQ(state.m_nParity, 0);
-  EXPECT_EQ(state.m_SendTarget.m_strName, "New Group");
-  EXPECT_TRUE(state.m_SendTarget.m_Members.empty());
-  EXPECT_TRUE(state.m_AddressBook.empty());
-  EXPECT_EQ(state.m_nNetworkType, kNetworkEthernet);
-  EXPECT_EQ(state.m_nGroupNumber, 0);
-  EXPECT_EQ(state.m_nUnitNumber, 0);
-  EXPECT_TRUE(state.m_Ports.ports.empty());
-
-  const int types[] = {kNetworkProfibus, kNetworkDeviceNet, kNetworkEthernet, kNetworkModbusRtu};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(state.m_NetworkSets[static_cast<size_t>(i)].m_nNetworkType, types[i]);
-}
-
 TEST(AppState, FindsTheNetworkSetOfAType) {
   CAppState state;
   for (int type = 1; type <= 4; ++type) {

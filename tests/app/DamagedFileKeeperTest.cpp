@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "../common/TempDir.h"
 #include "app/DamagedFileKeeper.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "app/DataFolder.h"
 #include "app/ProgramLoader.h"
+#include "support/TempDir.h"
 
 namespace {
 

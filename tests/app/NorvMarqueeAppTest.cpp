@@ -7,8 +7,8 @@
 #include <QTextBrowser>
 
 #include "addressbook/AddressBookFile.h"
-#include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
+#include "common/HelpTopics.h"
 #include "gui/TestApp.h"
 #include "message/MessageDatabaseFile.h"
 
@@ -132,12 +132,26 @@ TEST(NorvMarqueeApp, AFileThatCannotBeReadOrCopiedIsNeverSavedOver) {
   EXPECT_TRUE(QFileInfo(paths.messageDatabase).isDir());
 }
 
-TEST(NorvMarqueeApp, AFailedSaveShowsTheDataFileError) {
+TEST(NorvMarqueeApp, AFailedSaveShowsTheReasonAndTriesAgainUntilNo) {
   TestApp test;
-  const QString nowhere = test.DocumentsFolder() + "/missing/folder/NorvMarquee.nmd";
-  EXPECT_FALSE(test.app->SaveMessageDatabase(nowhere));
-  EXPECT_FALSE(test.app->SaveAddressBook(nowhere));
-  EXPECT_EQ(test.prompter.errors, (std::vector<std::string>(2, std::string(kDataFileErrorText))));
+  const QString folder = test.DocumentsFolder() + "/missing";
+  const QString path = folder + "/NorvMarquee.nmd";
+  test.app->m_MessageList.push_back(std::make_unique<CMsgObjDBList>());
+  const std::string asked = std::string(kDataFileErrorText) + "\n\n" + kSaveAgainQuestion + "\n\n" +
+                            path.toStdString() + ": No such file or directory";
+  // The operator frees the cause and answers Yes: the second try saves.
+  test.prompter.reply = [&](const std::string&) { return QDir().mkpath(folder); };
+  EXPECT_TRUE(test.app->SaveMessageDatabase(path));
+  EXPECT_EQ(test.prompter.questions, std::vector<std::string>{asked});
+  EXPECT_TRUE(QFile::exists(path));
+
+  // Only No gives up.
+  test.prompter.questions.clear();
+  int asks = 0;
+  test.prompter.reply = [&](const std::string&) { return ++asks < 3; };
+  EXPECT_FALSE(test.app->SaveAddressBook(folder + "/gone/NorvMarqueeIP.nmd"));
+  EXPECT_EQ(test.prompter.questions.size(), 3u);
+  EXPECT_TRUE(test.prompter.errors.empty());
 }
 
 TEST(NorvMarqueeApp, CopiesPlainTextToTheClipboardAndConfirms) {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "app/ProgramLoader.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -85,6 +86,12 @@ TEST_F(ProgramLoaderTest, UnreadableVersionFileKeepsTheDefaultKey) {
   std::filesystem::create_directory(m_dir.path() / "version.txt");
   EXPECT_EQ(CProgramLoader(2, m_dir.path().string()).GetKey(), 2);
   EXPECT_EQ(CProgramLoader(5, m_dir.path().string()).GetKey(), 0);
+}
+
+TEST_F(ProgramLoaderTest, AVersionFileThatIsAFifoNeverBlocksStartUp) {
+  // Opening a FIFO without a writer for reading would wait for one for ever.
+  ASSERT_EQ(::mkfifo((m_dir.path() / "version.txt").c_str(), 0600), 0);
+  EXPECT_EQ(CProgramLoader(1, m_dir.path().string()).GetKey(), 1);
 }
 
 TEST(VariantKey, OnlyTheFirstTwoBytesCount) {

@@ -4,8 +4,8 @@
 #include <QSettings>
 #include <memory>
 
-#include "../common/TempDir.h"
 #include "app/SettingsStore.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
-#include "CliRun.h"
 #include "common/FileIO.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 
 namespace {
 

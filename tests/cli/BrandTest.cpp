@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
-#include "CliRun.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -1,25 +1,24 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <utility>
 
-#include "../common/TempDir.h"
-#include "cli/CliCommand.h"
 #include "common/FileIO.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
 
 namespace {
 
 class CmdDb : public ::testing::Test {
  protected:
-
-  int RunTool(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = RunCli(args, out, err);
-    m_out = out.str();
-    m_err = err.str();
-    return status;
+  int RunTool(const std::vector<std::string>& args) {
+    CliRun run = ::RunTool(args);
+    m_out = std::move(run.out);
+    m_err = std::move(run.err);
+    return run.exitCode;
   }
 
   TempDir m_dir;
@@ -46,7 +45,7 @@ TEST_F(CmdDb, LinesPrintsGroupUnitAndStoredLine) {
   EXPECT_EQ(m_out,
             "1\t5\t^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1\n"
             "0\t0\t^L1^C1^D0^K0^dC1AB^N^K1^dC2^X1CD^N^Y1\n"
-            "3\t25\t^E2^L0^C0^H0807^D1^K0^dC3Caf\xE9^N^Y0\n");
+            "3\t25\t^E2^L0^C0^H0807^D1^K0^dC3Caf\xC3\xA9^N^Y0\n");
 }
 
 TEST_F(CmdDb, AddCreatesTheFileThenAppends) {
@@ -75,6 +74,40 @@ TEST_F(CmdDb, AddLeavesADamagedFileAlone) {
   std::ofstream(m_path, std::ios::binary) << damaged;
   EXPECT_EQ(RunTool({"db", "add", m_path, "X"}), kExitFailure);
   EXPECT_EQ(ReadWholeFile(m_path).bytes, damaged);
+}
+
+TEST_F(CmdDb, AHeaderCountThatDisagreesIsNotedAndAllMessagesListed) {
+  std::string bytes = ReadWholeFile(kFixture).bytes;
+  bytes[7] = 9;
+  std::ofstream(m_path, std::ios::binary) << bytes;
+  EXPECT_EQ(RunTool({"db", "list", m_path}), kExitOk);
+  EXPECT_EQ(std::count(m_out.begin(), m_out.end(), '\n'), 3);
+  EXPECT_NE(m_err.find("note: " + m_path + ": the header counts 9 messages"), std::string::npos) << m_err;
+}
+
+TEST_F(CmdDb, WritersInTwoProcessesAtOnceLoseNothing) {
+  constexpr int kRounds = 15;
+  for (int round = 0; round < kRounds; ++round) {
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+      children[i] = ::fork();
+      ASSERT_GE(children[i], 0);
+      if (children[i] == 0) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const std::vector<std::string> args = {"db", "add", m_path, "message " + std::to_string(round * 2 + i)};
+        ::_exit(RunCli(args, out, err));
+      }
+    }
+    for (pid_t child : children) {
+      int status = 0;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kExitOk) << round;
+    }
+  }
+  ASSERT_EQ(RunTool({"db", "list", m_path}), kExitOk) << m_err;
+  EXPECT_EQ(std::count(m_out.begin(), m_out.end(), '\n'), 2 * kRounds);
+  EXPECT_TRUE(m_err.empty()) << m_err;
 }
 
 TEST_F(CmdDb, UsageErrors) {

@@ -1,23 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/CliCommand.h"
+#include "support/CliRun.h"
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunTool(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(CmdEncode, PrintsTheCommandString) {
   struct Case {
@@ -34,8 +19,8 @@ TEST(CmdEncode, PrintsTheCommandString) {
       {{"encode", "--", "--looks-like-an-option"}, "^A000000^C1--looks-like-an-option\n"},
   };
   for (const Case& c : cases) {
-    Result result = RunTool(c.args);
-    EXPECT_EQ(result.status, kExitOk) << result.err;
+    const CliRun result = RunTool(c.args);
+    EXPECT_EQ(result.exitCode, kExitOk) << result.err;
     EXPECT_EQ(result.out, c.expected);
   }
 }
@@ -49,8 +34,8 @@ TEST(CmdEncode, UsageErrors) {
       {"encode", "--group"},
   };
   for (const auto& args : cases) {
-    Result result = RunTool(args);
-    EXPECT_EQ(result.status, kExitUsage) << args.back();
+    const CliRun result = RunTool(args);
+    EXPECT_EQ(result.exitCode, kExitUsage) << args.back();
     EXPECT_TRUE(result.out.empty());
     EXPECT_FALSE(result.err.empty());
   }

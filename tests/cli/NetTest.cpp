@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CliRun.h"
+#include "support/CliRun.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "../link/PtyPair.h"
-#include "CliRun.h"
+#include "support/CliRun.h"
+#include "support/PtyPair.h"
 
 TEST(PortsCommand, ListsEveryPortThenEthernet) {
   PtyPair pty;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
+#include "support/CliRun.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "../link/LoopbackListener.h"
-#include "../link/PtyPair.h"
-#include "CliRun.h"
+#include "support/CliRun.h"
+#include "support/LoopbackListener.h"
+#include "support/PtyPair.h"
 
 TEST(SendCommand, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {

@@ -76,7 +76,8 @@ TEST(CodePage, CharacterWithoutByteIsRefusedOrReplacedOnRequest) {
 
   // Invisible characters are named by their code; long lists are cut short.
   EXPECT_EQ(CodePointsToCodePage(U"a\u200Bb").status.message(), "no Windows-1252 byte for U+200B at position 2");
-  EXPECT_TRUE(CodePointsToCodePage(std::u32string(10, U'\u03A9')).status.message().ends_with(
-      "\"\u03A9\" (U+03A9) at position 8 and 2 more"));
+  EXPECT_TRUE(CodePointsToCodePage(std::u32string(10, U'\u03A9'))
+                  .status.message()
+                  .ends_with("\"\u03A9\" (U+03A9) at position 8 and 2 more"));
   EXPECT_EQ(CodePointsToCodePage(U"\xD800x", Unmappable::Replace).bytes, "?x");
 }

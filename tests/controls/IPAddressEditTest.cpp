@@ -2,10 +2,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "controls/IPAddressEdit.h"
 
@@ -49,18 +54,15 @@ TEST_F(IPAddressEditTest, BlankFieldsReadAsZero) {
   EXPECT_EQ(edit->GetAddress(), (IPAddress{10, 0, 0, 0}));
 }
 
-TEST_F(IPAddressEditTest, TypedAddressesFillTheFourFields) {
+TEST_F(IPAddressEditTest, OddTypingFillsTheFieldsAsTheSystemControlDoes) {
   struct Case {
     QString typed;
     IPAddress address;
   };
   const Case cases[] = {
-      {"192.168.0.10", {192, 168, 0, 10}},     // a third digit moves on, the dot after it is dropped
-      {"1.2.3.4", {1, 2, 3, 4}},               // dots move on
-      {"300.1.1.1", {255, 1, 1, 1}},           // above 255 becomes 255
-      {"1..2.3.4", {1, 2, 3, 4}},              // a dot in an empty field stays there
-      {"12a.b3.4.5", {12, 3, 4, 5}},           // letters are refused
-      {"255255255255", {255, 255, 255, 255}},  // digits alone, moving on after each third
+      {"1..2.3.4", {1, 2, 3, 4}},     // a dot in an empty field stays there
+      {"12a.b3.4.5", {12, 3, 4, 5}},  // letters are refused
+      {"1 2 3 4", {1, 2, 3, 4}},      // a blank moves on like a dot
   };
   for (const Case& c : cases) {
     edit->Clear();
@@ -72,6 +74,69 @@ TEST_F(IPAddressEditTest, TypedAddressesFillTheFourFields) {
   edit->setFocus();
   Type("1.2.3.4.5");
   EXPECT_EQ(Fields()[3]->text(), "45") << "the last field has nowhere to move on to";
+}
+
+// However the operator comes to the control, a whole address typed or pasted is that address.
+TEST_F(IPAddressEditTest, AWholeAddressTypedOrPastedOverAnyContentIsExactlyThatAddress) {
+  struct Way {
+    const char* name;
+    std::function<void()> enter;
+  };
+  const auto tabIn = [this] {
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+  };
+  const Way ways[] = {
+      {"Tab into blank fields", [&] { edit->Clear(), tabIn(); }},
+      {"Tab into filled fields",
+       [&] {
+         edit->SetAddress({127, 0, 0, 1}), tabIn();
+       }},
+      {"focus given to filled fields",
+       [&] {
+         edit->SetAddress({127, 0, 0, 1}), edit->setFocus();
+       }},
+      {"first octet selected by a double click",
+       [&] {
+         edit->SetAddress({127, 0, 0, 1});
+         QTest::mouseDClick(Fields()[0], Qt::LeftButton);
+       }},
+  };
+  struct Case {
+    QString typed;
+    IPAddress address;
+  };
+  const Case cases[] = {
+      {"127.0.1.81", {127, 0, 1, 81}},  // a third digit moves on and the dot after it is dropped
+      {"192.168.1.50", {192, 168, 1, 50}},   {"10.0.0.5", {10, 0, 0, 5}},
+      {"192168001050", {192, 168, 1, 50}},  // no dots: each third digit moves on
+      {"255.255.255.0", {255, 255, 255, 0}},
+  };
+  for (const Way& way : ways) {
+    for (const Case& c : cases) {
+      way.enter();
+      Type(c.typed);
+      EXPECT_EQ(edit->GetAddress(), c.address) << way.name << ": " << c.typed.toStdString();
+    }
+    way.enter();
+    QGuiApplication::clipboard()->setText("192.168.1.50");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->GetAddress(), (IPAddress{192, 168, 1, 50})) << way.name << ": pasted";
+  }
+}
+
+TEST_F(IPAddressEditTest, AnOctetAbove255Becomes255AndAHintSaysSoWhileTypingGoesOn) {
+  ASSERT_FALSE(edit->RangeHint()->isVisible());
+  Type("300");
+  EXPECT_EQ(Fields()[0]->text(), "255");
+  EXPECT_TRUE(edit->RangeHint()->isVisible());
+  EXPECT_TRUE(edit->RangeHint()->text().contains("300")) << edit->RangeHint()->text().toStdString();
+  Type(".1.1.1");
+  EXPECT_EQ(edit->GetAddress(), (IPAddress{255, 1, 1, 1}));
+  EXPECT_EQ(FocusedField(), 3) << "the hint takes no focus";
+  EXPECT_TRUE(edit->RangeHint()->isVisible()) << "typing on does not take the hint away at once";
+  window.hide();
+  EXPECT_FALSE(edit->RangeHint()->isVisible());
 }
 
 TEST_F(IPAddressEditTest, SetAddressShowsEveryOctetAndSignalsOnce) {
@@ -110,6 +175,21 @@ TEST_F(IPAddressEditTest, PastingADottedAddressFillsEveryField) {
   edit->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_TRUE(edit->IsBlank()) << "anything but a whole address is not pasted";
+}
+
+TEST_F(IPAddressEditTest, TheFieldMenusPasteTakesAWholeAddress) {
+  QGuiApplication::clipboard()->setText("10.1.2.3");
+  QTimer::singleShot(0, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+      if (action->text().startsWith("&Paste")) action->trigger();
+    menu->close();
+  });
+  QLineEdit* field = Fields()[1];
+  QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(field, &click);
+  EXPECT_EQ(edit->GetAddress(), (IPAddress{10, 1, 2, 3}));
 }
 
 TEST_F(IPAddressEditTest, TabLeavesTheControlFromAnyField) {

@@ -48,11 +48,21 @@ int main(int argc, char** argv) {
     for (int e = 0; e < edits; ++e) {
       size_t at = input.empty() ? 0 : random() % input.size();
       switch (random() % 5) {
-        case 0: input.resize(at); break;
-        case 1: if (!input.empty()) input[at] = static_cast<char>(input[at] ^ (1 << (random() % 8))); break;
-        case 2: input.insert(at, 1, static_cast<char>(random() % 256)); break;
-        case 3: if (!input.empty()) input[at] = "^\x1b\0NKdCXABEHLMY0123456789"[random() % 25]; break;
-        default: input.insert(at, input.substr(at, random() % 16)); break;
+        case 0:
+          input.resize(at);
+          break;
+        case 1:
+          if (!input.empty()) input[at] = static_cast<char>(input[at] ^ (1 << (random() % 8)));
+          break;
+        case 2:
+          input.insert(at, 1, static_cast<char>(random() % 256));
+          break;
+        case 3:
+          if (!input.empty()) input[at] = "^\x1b\0NKdCXABEHLMY0123456789"[random() % 25];
+          break;
+        default:
+          input.insert(at, input.substr(at, random() % 16));
+          break;
       }
     }
     RunOne(input);

@@ -9,9 +9,9 @@
 #include <functional>
 #include <map>
 
-#include "../common/TempDir.h"
-#include "../sim/ChildProcess.h"
 #include "gateway/Gateway.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ class GatewayEngine : public ::testing::Test {
     m_config.queue.backoffInitialMs = 20;
     m_config.queue.backoffMaxMs = 80;
     m_config.queue.retryAttempts = 3;
-    for (int i = 1; i <= 4; ++i) m_config.signs.push_back(Tcp("s" + std::to_string(i), "127.0.44." + std::to_string(i)));
+    for (int i = 1; i <= 4; ++i)
+      m_config.signs.push_back(Tcp("s" + std::to_string(i), "127.0.44." + std::to_string(i)));
     m_config.signs.push_back(Tcp("dead", kRefusing));
   }
 
@@ -73,8 +74,8 @@ class GatewayEngine : public ::testing::Test {
 
   static MessageState StateOf(Gateway& gateway, const std::string& id) { return gateway.Message(id)->state; }
 
-  ChildProcess m_sim{{MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.44.1-127.0.44.4", "--group", "1", "--unit", "5",
-                      "--gap", "20"}};
+  ChildProcess m_sim{
+      {MARQUEE_SIM_PROGRAM, "--tcp-range", "127.0.44.1-127.0.44.4", "--group", "1", "--unit", "5", "--gap", "20"}};
   TempDir m_state;
   GatewayConfig m_config;
 };

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     std::printf("start %s\n", started.message().c_str());
     return 1;
   }
+  QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
   for (int i = 3; i + 1 < argc; i += 2) {
     SubmitResult result = gateway.Submit({SubmitTarget::Kind::kSign, argv[i]}, argv[i + 1], "test");
     if (result.ok())
@@ -33,7 +34,6 @@ int main(int argc, char** argv) {
   }
   std::printf("running\n");
   std::fflush(stdout);
-  QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
   const int status = app.exec();
   std::printf("stopped\n");
   return status;

@@ -56,7 +56,9 @@ MosquittoBroker::MosquittoBroker() {
                    .toUtf8());
 }
 
-MosquittoBroker::~MosquittoBroker() { Kill(); }
+MosquittoBroker::~MosquittoBroker() {
+  Kill();
+}
 
 bool MosquittoBroker::Start() {
   if (m_port == 0 || !m_dir.isValid()) {

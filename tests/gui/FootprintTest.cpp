@@ -11,7 +11,7 @@
 #include "app/NorvMarqueeApp.h"
 #include "app/NorvMarqueeDlg.h"
 #include "app/ProgramLoader.h"
-#include "link/RecordingPrompter.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 
@@ -49,8 +49,12 @@ TEST(Footprint, ASessionWritesOnlyTheSettingsAndTheDataFiles) {
     EXPECT_TRUE(prompter.errors.empty());
   }
   const QString settings = "NorvMarquee 1.2.39/" + QCoreApplication::applicationName() + ".conf";
-  EXPECT_EQ(FilesUnder(home), QStringList({".config/" + settings, "Documents/NorvAutomation/NorvMarquee/NorvMarquee.nmd",
-                                           "Documents/NorvAutomation/NorvMarquee/NorvMarqueeIP.nmd"}));
+  // Each data file keeps its lock file beside it: removing it would let two writers lock
+  // different files of the same name.
+  const QString data = "Documents/NorvAutomation/NorvMarquee/";
+  EXPECT_EQ(FilesUnder(home),
+            QStringList({".config/" + settings, data + "NorvMarquee.nmd", data + "NorvMarquee.nmd.lock",
+                         data + "NorvMarqueeIP.nmd", data + "NorvMarqueeIP.nmd.lock"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -44,7 +45,8 @@ TEST_F(MainWindowTest, FirstRunOpensQuietlyWithTheInitialValues) {
   EXPECT_TRUE(test.app->m_MessageList.empty());
   EXPECT_EQ(test.app->m_nBaudRate, 9600);
   EXPECT_EQ(test.app->m_strPortName, "Ethernet") << "COM1 is not there and there is no other port";
-  EXPECT_EQ(test.app->m_SendTarget, CIPGroup("")) << "for Ethernet the composer's \"Send To\" picks from the empty book";
+  EXPECT_EQ(test.app->m_SendTarget, CIPGroup(""))
+      << "for Ethernet the composer's \"Send To\" picks from the empty book";
 }
 
 TEST_F(MainWindowTest, SelectPageShowsThePageAndFocusesIt) {
@@ -84,6 +86,53 @@ TEST_F(MainWindowTest, EnterAndEscapeInsideAPageNeverCloseIt) {
   tabs()->tabBar()->setFocus();
   QTest::keyClick(tabs()->tabBar(), Qt::Key_Escape);
   EXPECT_FALSE(window->isVisible());
+}
+
+// The buttons of a page that are drawn as its default.
+QStringList DefaultButtons(const QWidget* page) {
+  QStringList defaults;
+  for (const QPushButton* button : page->findChildren<QPushButton*>())
+    if (button->isDefault()) defaults << button->text();
+  return defaults;
+}
+
+TEST_F(MainWindowTest, EachPageKeepsTheOneDefaultButtonItsLayoutNames) {
+  const QStringList named[] = {{"Send To Marquee"}, {}, {}, {}};
+  for (int index = 0; index < 4; ++index) {
+    tabs()->SelectPage(index);
+    EXPECT_EQ(DefaultButtons(page(index)), named[index]) << index;
+    // Tab through the page and beyond: a focused button takes no default frame.
+    for (int stop = 0; stop < 40; ++stop) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      ASSERT_EQ(DefaultButtons(page(index)), named[index]) << index << ", stop " << stop;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+  const CNorvChildDialog* composer = page(0);
+  QPushButton* generate = nullptr;
+  for (QPushButton* button : composer->findChildren<QPushButton*>())
+    if (button->text() == "Generate Marquee String") generate = button;
+  QLineEdit* ascii = nullptr;
+  for (QLineEdit* box : composer->findChildren<QLineEdit*>())
+    if (box->accessibleName() == "ASCII Command Codes Text") ascii = box;
+  ASSERT_TRUE(generate && ascii);
+  generate->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(generate, Qt::Key_Return);
+  EXPECT_FALSE(ascii->text().isEmpty()) << "Enter on a button presses it";
+  EXPECT_TRUE(test.prompter.errors.empty()) << "and not the default button";
+  EXPECT_EQ(DefaultButtons(composer), QStringList{"Send To Marquee"});
+  ascii->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(ascii, Qt::Key_Return);
+  EXPECT_EQ(test.prompter.errors, std::vector<std::string>{"Please select 'Sent to' Marquee."})
+      << "elsewhere Enter presses Send To Marquee (no ports: over Ethernet, with no target)";
+  for (int index = 1; index < 4; ++index) {
+    test.prompter.errors.clear();
+    tabs()->SelectPage(index);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(test.prompter.errors.empty() && test.prompter.information.empty()) << index;
+  }
 }
 
 TEST_F(MainWindowTest, AboutShowsTheBrandsDetails) {

@@ -9,8 +9,8 @@
 
 namespace {
 
-// Screenshots for a human look at the layout; run again at 200 % scaling by CTest, with the
-// scale in the file names.
+// Screenshots for a human look at the layout; run with QT_SCALE_FACTOR=2 for a high-density
+// screen, the scale goes into the file names.
 QString Named(const QWidget* widget, const QString& name) {
   const qreal ratio = widget->devicePixelRatioF();
   return ratio > 1 ? QString("%1@%2x").arg(name).arg(ratio) : name;

@@ -4,11 +4,11 @@
 #include <QString>
 #include <memory>
 
-#include "app/CountingBusy.h"
 #include "app/NorvMarqueeApp.h"
 #include "app/ProgramLoader.h"
-#include "common/TempDir.h"
-#include "link/RecordingPrompter.h"
+#include "support/CountingBusy.h"
+#include "support/RecordingPrompter.h"
+#include "support/TempDir.h"
 
 // An application object for one test: brand variant 0, a recording prompter, a documents
 // folder in a fresh temporary folder, the settings of the test's own (emptied first), the

@@ -1,7 +1,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QTemporaryDir>
 
 #include "addressbook/EthernetNewPropDlg.h"
 #include "addressbook/IPEntryList.h"

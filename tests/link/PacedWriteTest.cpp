@@ -18,12 +18,14 @@ struct Recorder {
     size_t index =
         static_cast<size_t>(std::count_if(events.begin(), events.end(), [](auto& e) { return e[0] == 'w'; }));
     events.push_back(std::string{'w', c});
-    return index == failAtWrite ? LinkResult{kLinkSendError, {}} : LinkResult{};
+    return index == failAtWrite ? LinkResult::Serial(kLinkSendError) : LinkResult{};
   }
   LinkResult Run(std::string_view text) {
     return WriteWithCaretPauses(
         text, [this](char c) { return Write(c); },
-        [this](std::chrono::milliseconds pause) { events.push_back(std::string(1, 'p').append(std::to_string(pause.count()))); });
+        [this](std::chrono::milliseconds pause) {
+          events.push_back(std::string(1, 'p').append(std::to_string(pause.count())));
+        });
   }
 };
 

@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
-#include "PtyPair.h"
 #include "link/PortEnumeration.h"
 #include "link/PortList.h"
+#include "support/PtyPair.h"
+#include "support/TempDir.h"
 
 TEST(PortEnumeration, ListsExistingCharacterDevicesFromTheEnvironment) {
   PtyPair first, second;
   ASSERT_TRUE(first.ok() && second.ok());
-  QTemporaryDir dir;
-  const std::string regularFile = dir.path().toStdString() + "/plain";
+  TempDir dir;
+  const std::string regularFile = dir.PathOf("plain");
   std::ofstream(regularFile) << "x";
   const std::string list = first.path() + ":/dev/nonexistent/tty0:" + regularFile + "::" + second.path();
   ::setenv("MARQUEE_EXTRA_PORTS", list.c_str(), 1);

@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 #include <termios.h>
 
-#include <QTemporaryDir>
 #include <fstream>
 
-#include "../app/CountingBusy.h"
-#include "PtyPair.h"
-#include "RecordingPrompter.h"
 #include "link/SendToMarquee.h"
 #include "link/SerialLink.h"
+#include "support/CountingBusy.h"
+#include "support/PtyPair.h"
+#include "support/RecordingPrompter.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST(SerialLink, EveryByteArrivesExactly) {
   pty.StartReading(command.size());
   RecordingPrompter prompter;
   CountingBusy busy;
-  EXPECT_TRUE(SendToMarquee(command, SettingsFor(pty.path()), prompter, &busy, [](auto) {}));
+  EXPECT_TRUE(SendToMarquee(command, SettingsFor(pty.path()), prompter, &busy, [](auto) {}).ok());
   pty.StopReading();
   EXPECT_EQ(pty.received(), command);
   EXPECT_TRUE(prompter.errors.empty());
@@ -49,7 +49,7 @@ TEST(SerialLink, EveryCaretWaitsTenMillisecondsFirst) {
   pty.StartReading(command.size());
   RecordingPrompter prompter;
   const auto start = PtyPair::Clock::now();
-  EXPECT_TRUE(SendToMarquee(command, SettingsFor(pty.path()), prompter, nullptr));
+  EXPECT_TRUE(SendToMarquee(command, SettingsFor(pty.path()), prompter, nullptr).ok());
   pty.StopReading();
   ASSERT_EQ(pty.received(), command);
   // The pauses add up, so the n-th caret cannot arrive before n pauses have passed. (The gap
@@ -67,7 +67,7 @@ TEST(SerialLink, EmptyCommandOpensClosesAndSucceeds) {
   ASSERT_TRUE(pty.ok());
   pty.StartReading(1, 200ms);
   RecordingPrompter prompter;
-  EXPECT_TRUE(SendToMarquee("", SettingsFor(pty.path()), prompter, nullptr));
+  EXPECT_TRUE(SendToMarquee("", SettingsFor(pty.path()), prompter, nullptr).ok());
   pty.StopReading();
   EXPECT_EQ(pty.received(), "");
   EXPECT_TRUE(prompter.errors.empty());
@@ -77,21 +77,25 @@ TEST(SerialLink, EmptyCommandOpensClosesAndSucceeds) {
 }
 
 TEST(SerialLink, RefusedPortsShowTheirMessage) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const std::string regularFile = dir.path().toStdString() + "/notaport";
+  TempDir dir;
+  const std::string regularFile = dir.PathOf("notaport");
   std::ofstream(regularFile) << "";
   struct Row {
     std::string port;
     const char* message;
+    ErrorClass errorClass;
   };
   const Row rows[] = {
-      {"ttyDOESNOTEXIST9", "Invalid Port"},   {"/dev/nonexistent/ttyS0", "Invalid Port"},          {"", "Invalid Port"},
-      {regularFile, "Error in sending data"}, {dir.path().toStdString(), "Error in sending data"},
+      {"ttyDOESNOTEXIST9", "Invalid Port", ErrorClass::BadInput},
+      {"/dev/nonexistent/ttyS0", "Invalid Port", ErrorClass::BadInput},
+      {"", "Invalid Port", ErrorClass::BadInput},
+      {regularFile, "Error in sending data", ErrorClass::OsFailure},
+      {dir.path().string(), "Error in sending data", ErrorClass::OsFailure},
   };
   for (const Row& row : rows) {
     RecordingPrompter prompter;
-    EXPECT_FALSE(SendToMarquee("^E1Hi", SettingsFor(row.port), prompter, nullptr, [](auto) {})) << row.port;
+    EXPECT_EQ(SendToMarquee("^E1Hi", SettingsFor(row.port), prompter, nullptr, [](auto) {}).errorClass, row.errorClass)
+        << row.port;
     EXPECT_EQ(prompter.errors, std::vector<std::string>{row.message}) << row.port;
   }
   struct stat info {};
@@ -105,13 +109,13 @@ TEST(SerialLink, PortHeldByAnotherOpenIsInUse) {
   SerialLink holder;
   ASSERT_TRUE(holder.OpenPort(pty.path(), SettingsFor(pty.path())).ok());
   RecordingPrompter prompter;
-  EXPECT_FALSE(SendToMarquee("^E1Hi", SettingsFor(pty.path()), prompter, nullptr, [](auto) {}));
+  EXPECT_FALSE(SendToMarquee("^E1Hi", SettingsFor(pty.path()), prompter, nullptr, [](auto) {}).ok());
   EXPECT_EQ(prompter.errors, std::vector<std::string>{"Port in use Retry later"});
 
   holder.ClosePort();
   prompter.errors.clear();
   pty.StartReading(5);
-  EXPECT_TRUE(SendToMarquee("^E1Hi", SettingsFor(pty.path()), prompter, nullptr, [](auto) {}));
+  EXPECT_TRUE(SendToMarquee("^E1Hi", SettingsFor(pty.path()), prompter, nullptr, [](auto) {}).ok());
   pty.StopReading();
   EXPECT_EQ(pty.received(), "^E1Hi");
 }
@@ -154,6 +158,6 @@ TEST(SerialLink, StalledLineStopsTheSendWithAnError) {
   PtyPair pty;  // nobody reads the master, so the line fills up
   ASSERT_TRUE(pty.ok());
   RecordingPrompter prompter;
-  EXPECT_FALSE(SendToMarquee(std::string(1 << 20, 'x'), SettingsFor(pty.path()), prompter, nullptr));
+  EXPECT_FALSE(SendToMarquee(std::string(1 << 20, 'x'), SettingsFor(pty.path()), prompter, nullptr).ok());
   EXPECT_EQ(prompter.errors, std::vector<std::string>{"Error in sending data"});
 }

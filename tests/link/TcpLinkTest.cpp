@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "LoopbackListener.h"
-#include "RecordingPrompter.h"
 #include "link/BlockingSocket.h"
 #include "link/SendToMarquee.h"
+#include "support/LoopbackListener.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ TEST(TcpLink, EveryByteArrives) {
   marquee.Serve();
   const std::string command = EveryByteValue(100'003);
   RecordingPrompter prompter;
-  EXPECT_TRUE(SendToMarquee(command, EthernetTo({{127, 0, 0, 1}}, "eTHERNET"), prompter, nullptr));
+  EXPECT_TRUE(SendToMarquee(command, EthernetTo({{127, 0, 0, 1}}, "eTHERNET"), prompter, nullptr).ok());
   EXPECT_EQ(marquee.Received(), command);
   EXPECT_TRUE(prompter.errors.empty());
 }
@@ -47,8 +47,11 @@ TEST(TcpLink, GroupSendStopsAtTheFirstRefusal) {
   ASSERT_TRUE(first.ok() && third.ok());
   first.Serve();
   RecordingPrompter prompter;
-  EXPECT_FALSE(
-      SendToMarquee("^E1Hello^N", EthernetTo({{127, 0, 0, 1}, {127, 0, 0, 2}, {127, 0, 0, 3}}), prompter, nullptr));
+  const LinkResult result =
+      SendToMarquee("^E1Hello^N", EthernetTo({{127, 0, 0, 1}, {127, 0, 0, 2}, {127, 0, 0, 3}}), prompter, nullptr);
+  EXPECT_EQ(result.errorClass, ErrorClass::OsFailure);
+  EXPECT_EQ(result.operation, "Connect");
+  EXPECT_FALSE(result.timedOut);
   EXPECT_EQ(first.Received(), "^E1Hello^N");
   EXPECT_EQ(prompter.errors, std::vector<std::string>{"Connect error : Connection refused"});
   EXPECT_FALSE(third.HasWaitingConnection()) << "the third address must not be contacted";
@@ -56,7 +59,7 @@ TEST(TcpLink, GroupSendStopsAtTheFirstRefusal) {
 
 TEST(TcpLink, EmptySendTargetSendsNothingAndSucceeds) {
   RecordingPrompter prompter;
-  EXPECT_TRUE(SendToMarquee("^E1Hello^N", EthernetTo({}), prompter, nullptr));
+  EXPECT_TRUE(SendToMarquee("^E1Hello^N", EthernetTo({}), prompter, nullptr).ok());
   EXPECT_TRUE(prompter.errors.empty());
 }
 
@@ -64,7 +67,9 @@ TEST(TcpLink, PeerThatNeverReadsEndsWithSendTimeout) {
   LoopbackListener marquee("127.0.0.1", 8, 4096);  // never accepts, never reads
   ASSERT_TRUE(marquee.ok());
   RecordingPrompter prompter;
-  EXPECT_FALSE(SendToMarquee(std::string(16 << 20, 'x'), EthernetTo({{127, 0, 0, 1}}), prompter, nullptr));
+  const LinkResult result = SendToMarquee(std::string(16 << 20, 'x'), EthernetTo({{127, 0, 0, 1}}), prompter, nullptr);
+  EXPECT_TRUE(result.timedOut);
+  EXPECT_EQ(result.operation, "Send timeout");
   EXPECT_EQ(prompter.errors, std::vector<std::string>{"Send timeout error"});
 }
 
@@ -73,7 +78,7 @@ TEST(TcpLink, PeerThatResetsGivesASendErrorNotASignal) {
   ASSERT_TRUE(marquee.ok());
   marquee.Serve(true);
   RecordingPrompter prompter;
-  EXPECT_FALSE(SendToMarquee(std::string(16 << 20, 'x'), EthernetTo({{127, 0, 0, 1}}), prompter, nullptr));
+  EXPECT_FALSE(SendToMarquee(std::string(16 << 20, 'x'), EthernetTo({{127, 0, 0, 1}}), prompter, nullptr).ok());
   ASSERT_EQ(prompter.errors.size(), 1u);
   EXPECT_EQ(prompter.errors[0].rfind("Send error : ", 0), 0u) << prompter.errors[0];
 }
@@ -86,7 +91,7 @@ TEST(TcpLink, UnansweredConnectGivesUp) {
   filler.Create();
   filler.Connect("127.0.0.1", kMarqueeTcpPort);
   RecordingPrompter prompter;
-  EXPECT_FALSE(SendToMarquee("^E1Hi", EthernetTo({{127, 0, 0, 1}}), prompter, nullptr));
+  EXPECT_TRUE(SendToMarquee("^E1Hi", EthernetTo({{127, 0, 0, 1}}), prompter, nullptr).timedOut);
   EXPECT_EQ(prompter.errors, std::vector<std::string>{"Connect error : Connection timed out"});
 }
 
@@ -117,12 +122,12 @@ TEST(TcpLink, NoDescriptorLeaksOnAnyPath) {
     ASSERT_TRUE(first.ok());
     first.Serve();
     RecordingPrompter prompter;
-    EXPECT_TRUE(SendToMarquee("ok", EthernetTo({{127, 0, 0, 1}}), prompter, nullptr));
-    EXPECT_FALSE(SendToMarquee("refused", EthernetTo({{127, 0, 0, 2}}), prompter, nullptr));
+    EXPECT_TRUE(SendToMarquee("ok", EthernetTo({{127, 0, 0, 1}}), prompter, nullptr).ok());
+    EXPECT_FALSE(SendToMarquee("refused", EthernetTo({{127, 0, 0, 2}}), prompter, nullptr).ok());
     LoopbackListener resetting("127.0.0.3");
     ASSERT_TRUE(resetting.ok());
     resetting.Serve(true);
-    EXPECT_FALSE(SendToMarquee(std::string(4 << 20, 'x'), EthernetTo({{127, 0, 0, 3}}), prompter, nullptr));
+    EXPECT_FALSE(SendToMarquee(std::string(4 << 20, 'x'), EthernetTo({{127, 0, 0, 3}}), prompter, nullptr).ok());
     CBlockingSocket socket;
     socket.Create();
     EXPECT_THROW(socket.Connect("not an address", kMarqueeTcpPort), CBlockingSocketException);

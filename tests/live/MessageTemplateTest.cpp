@@ -25,9 +25,9 @@ std::string Filled(std::string_view text, const Values& values, std::time_t now 
 }
 
 TEST(MessageTemplate, MalformedPlaceholdersAreRefusedWithTheirPosition) {
-  for (std::string_view text : {"{{x}}", "a{{var:}}", "{{var:a b}}", "{{time:%Q}}", "{{time:}}", "{{var:n:%n}}",
-                                "{{var:n:%d%d}}", "{{var:n:%999d}}", "{{var:n:%5.999f}}", "Count {{var:n",
-                                "{{var:n|^B1}}", "{{date:%Ec}}", "{{time:%H%}}"}) {
+  for (std::string_view text :
+       {"{{x}}", "a{{var:}}", "{{var:a b}}", "{{time:%Q}}", "{{time:}}", "{{var:n:%n}}", "{{var:n:%d%d}}",
+        "{{var:n:%999d}}", "{{var:n:%5.999f}}", "Count {{var:n", "{{var:n|^B1}}", "{{date:%Ec}}", "{{time:%H%}}"}) {
     MessageTemplate tmpl;
     Status status = tmpl.Parse(text);
     EXPECT_FALSE(status.ok()) << text;

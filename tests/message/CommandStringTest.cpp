@@ -5,23 +5,13 @@
 
 #include "message/CMsgObjDBList.h"
 #include "message/CMsgSettings.h"
+#include "support/WorkedExample.h"
 
 namespace {
 
-CMsgSettings WorkedExample() {
-  CMsgSettings settings;
-  settings.m_nAddressMode = kAddressSpecificUnit;
-  settings.m_nResetMode = kResetClearHome;
-  settings.m_nPosition = kPositionStartingAt;
-  settings.m_nLine = 2;
-  settings.m_nColumn = 10;
-  settings.m_nEffect = kEffectBlink;
-  settings.m_nFlashMode = kFlashSave;
-  return settings;
-}
-
 TEST(BuildCommandString, WorkedExampleAndDefaults) {
-  EXPECT_EQ(WorkedExample().BuildCommandString("^K0^dC1HELLO", 1, 5), "^A010005^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
+  EXPECT_EQ(WorkedExampleSettings().BuildCommandString(kWorkedExampleText, kWorkedExampleGroup, kWorkedExampleUnit),
+            kWorkedExampleString);
   EXPECT_EQ(CMsgSettings().BuildCommandString("^K0^dC1HI", 0, 0), "^A000000^L0^C1^K0^dC1HI");
 }
 
@@ -76,18 +66,8 @@ TEST(BuildCommandString, Codes) {
 }
 
 TEST(EncodeLine, HasNeitherAddressNorBlinkOffAtEnd) {
-  CMsgObjDBList record;
-  record.m_nAddressMode = kAddressSpecificUnit;
-  record.m_nGroup = 1;
-  record.m_nUnit = 5;
-  record.m_nResetMode = kResetClearHome;
-  record.m_nPosition = kPositionStartingAt;
-  record.m_nLine = 2;
-  record.m_nColumn = 10;
-  record.m_nEffect = kEffectBlink;
-  record.m_nFlashMode = kFlashSave;
-  record.m_strText[0] = "^K0^dC1HELLO";
-  EXPECT_EQ(record.EncodeLine(0), "^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
+  CMsgObjDBList record = WorkedExampleRecord();
+  EXPECT_EQ(record.EncodeLine(0), kWorkedExampleLine);
 
   record.m_nEffect = kEffectScrollOnce;
   EXPECT_EQ(record.EncodeLine(0), "^E0^L0^C0^M0210^D0^K0^dC1HELLO^N^Y1");

@@ -10,6 +10,7 @@
 #include "message/ComposerFixture.h"
 #include "message/CurrentMessage.h"
 #include "preview/DlgMsgPreview.h"
+#include "support/WorkedExample.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(ComposerTest, TheWorkedExampleEndToEnd) {
   Choose(page->m_pEffectList, 1);  // "Blink whole message"
   Choose(page->m_pFlashList, 2);   // "Save to Flash"
   Type("HELLO");
-  EXPECT_EQ(Generate(), "^A010005^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
+  EXPECT_EQ(Generate(), kWorkedExampleString);
 
   const auto settings = TestApp::Settings();
   const std::pair<const char*, int> saved[] = {{"Address", 2},      {"GroupNumber", 1}, {"UnitNumber", 5},
@@ -39,9 +40,9 @@ TEST_F(ComposerTest, TheWorkedExampleEndToEnd) {
   Press(page->m_pAddButton);
   ASSERT_EQ(test.app->m_MessageList.size(), 1u);
   const CMsgObjDBList& record = *test.app->m_MessageList.front();
-  EXPECT_EQ(record.EncodeLine(0), "^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1");
-  EXPECT_EQ(record.m_nGroup, 1);
-  EXPECT_EQ(record.m_nUnit, 5);
+  EXPECT_EQ(record.EncodeLine(0), kWorkedExampleLine);
+  EXPECT_EQ(record.m_nGroup, kWorkedExampleGroup);
+  EXPECT_EQ(record.m_nUnit, kWorkedExampleUnit);
   EXPECT_TRUE(test.prompter.errors.empty());
   EXPECT_TRUE(test.prompter.information.empty()) << "adding shows nothing";
 }
@@ -116,6 +117,12 @@ TEST_F(ComposerTest, LineAndColumnAreCheckedWhenAButtonNeedsThem) {
   EXPECT_EQ(Generate(), "^A000000^C0^H0840");
   TypeInto(page->m_pLineBox, "x7");
   EXPECT_EQ(page->m_pLineBox->text(), "7") << "digits only";
+
+  TypeInto(page->m_pLineBox, "9");
+  Generate();
+  ASSERT_EQ(QApplication::focusWidget(), page->m_pLineBox);
+  QTest::keyClicks(QApplication::focusWidget(), "7");
+  EXPECT_EQ(page->m_pLineBox->text(), "7") << "the refused value is selected: typing replaces it";
 }
 
 TEST_F(ComposerTest, CenterAndDefaultLeaveTheBoxesEmptyDisabledAndUnchecked) {
@@ -152,6 +159,22 @@ TEST_F(ComposerTest, AScrollEffectTakesTheBlinkingAway) {
   EXPECT_EQ(Generate(), "^A000000^L0^C1^D0^K0^dC1ABC^N");
   Choose(page->m_pEffectList, 0);
   EXPECT_TRUE(page->m_pBlinkList->isEnabled());
+}
+
+TEST_F(ComposerTest, UndoUnderAScrollEffectNeverBringsTheBlinkingBack) {
+  CMsgDlg* page = composer();
+  Choose(page->m_pBlinkList, 1);
+  Type("AB");
+  Choose(page->m_pBlinkList, 0);
+  Type("C");
+  Choose(page->m_pEffectList, 3);  // "Scroll Repeatedly"
+  QTest::keyClick(page->m_pEditor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Generate(), "^A000000^L0^C1^D1^K0^dC1ABC^N");
+  EXPECT_EQ(page->m_pBlinkList->currentIndex(), 0);
+  QTest::keyClick(page->m_pEditor, Qt::Key_Z, Qt::ControlModifier);
+  Press(page->m_pPreviewButton);
+  for (const LINE1_PROP& line : page->m_pEditor->m_Lines)
+    for (const CHAR_PROP& character : line) EXPECT_EQ(character.blink, 0) << "the preview shows no blinking";
 }
 
 TEST_F(ComposerTest, AScrollEffectRestoredAtStartLeavesTheBlinkListEnabled) {
@@ -206,6 +229,23 @@ TEST_F(ComposerTest, TheAddressListsFollowTheAddressMode) {
   EXPECT_EQ(Generate(), "^A000000^L0^C1^K0^dC1X");
   Choose(page->m_pAddressList, 3);  // "Default": no address at all
   EXPECT_EQ(Generate(), "^L0^C1^K0^dC1X");
+}
+
+TEST_F(ComposerTest, ADefaultMessageIsStoredForEverySignNotForTheUnitChosenBefore) {
+  CMsgDlg* page = composer();
+  Type("X");
+  Choose(page->m_pAddressList, 2);  // "Specific Unit"
+  Choose(page->m_pGroupList, 2);
+  Choose(page->m_pUnitList, 7);
+  Choose(page->m_pAddressList, 3);  // "Default"
+  Press(page->m_pAddButton);
+  ASSERT_EQ(test.app->m_MessageList.size(), 1u);
+  EXPECT_EQ(test.app->m_MessageList[0]->m_nGroup, 0);
+  EXPECT_EQ(test.app->m_MessageList[0]->m_nUnit, 0);
+  CloseWindow();
+  OpenWindow();
+  ASSERT_EQ(test.app->m_MessageList.size(), 1u);
+  EXPECT_EQ(CMsgObjDBList::GetAddressModeName(test.app->m_MessageList[0]->m_nAddressMode), "BroadCast");
 }
 
 TEST_F(ComposerTest, SendingOverEthernetNeedsASendTarget) {
@@ -326,9 +366,9 @@ TEST_F(ComposerTest, TabGoesDownTheLeftColumnThenTheRightOne) {
   CMsgDlg* page = composer();
   EXPECT_EQ(QApplication::focusWidget(), page->m_pAddressList) << "the page opens at its first control";
   Choose(page->m_pPositionList, 2);  // enables the line and column boxes
-  const QWidget* expected[] = {page->m_pLineBox,  page->m_pColumnBox, page->m_pClearLineBox, page->m_pSizeList,
-                               page->m_pColorList, page->m_pBlinkList, page->m_pEditor,       page->m_pAsciiBox,
-                               page->m_pResetList};
+  const QWidget* expected[] = {page->m_pLineBox,  page->m_pColumnBox, page->m_pClearLineBox,
+                               page->m_pSizeList, page->m_pColorList, page->m_pBlinkList,
+                               page->m_pEditor,   page->m_pAsciiBox,  page->m_pResetList};
   for (const QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), next) << next->accessibleName().toStdString();

@@ -1,8 +1,8 @@
 // "Send To Marquee" end to end: the bytes a marquee receives are the ASCII box's text.
 
-#include "link/LoopbackListener.h"
-#include "link/PtyPair.h"
 #include "message/ComposerFixture.h"
+#include "support/LoopbackListener.h"
+#include "support/PtyPair.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../common/TempDir.h"
 #include "message/MessageDatabaseFile.h"
 #include "message/StoredLine.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -182,9 +182,7 @@ TEST(MessageDatabaseFile, CorruptHeadersAndBlocksAreReported) {
       {"total length below the header", patched(0, {0, 0, 0, 7}), 0},
       {"total length beyond the file", patched(0, {0, 0, 1, 0}), 3},
       {"total length ends inside a block", patched(0, {0, 0, 0, 100}), 2},
-      {"total length stops before the end", patched(0, {0, 0, 0, 48}), 1},
       {"huge total length", patched(0, {0xFF, 0xFF, 0xFF, 0xFF}), 3},
-      {"message count disagrees", patched(4, {0, 0, 0, 2}), 3},
       {"length word disagrees with the second block", patched(48, {0, 48}), 1},
       {"zero length word", patched(8, {0, 0}), 0},
       {"terminator lost: the line runs into the next block", patched(8 + 37, {'x', 'y', 'z'}), 0},
@@ -196,6 +194,27 @@ TEST(MessageDatabaseFile, CorruptHeadersAndBlocksAreReported) {
     EXPECT_EQ(status.errorClass(), ErrorClass::BadInput) << c.what;
     EXPECT_FALSE(status.message().empty()) << c.what;
     EXPECT_EQ(messages.size(), c.messagesKept) << c.what;
+  }
+}
+
+TEST(MessageDatabaseFile, TheHeaderCountAndBytesAfterTheTotalLengthAreNoDamage) {
+  std::string fixture = FixtureBytes();
+  struct Case {
+    std::string bytes;
+    size_t messages;
+    const char* note;
+  };
+  const Case cases[] = {
+      {fixture.substr(0, 4) + Bytes({0, 0, 0, 9}) + fixture.substr(8), 3, "the header counts 9 messages"},
+      {Bytes({0, 0, 0, 48}) + fixture.substr(4), 1, "84 bytes after the end its header gives (byte 48)"},
+      {fixture + "trailing", 3, "8 bytes after the end"},
+  };
+  for (const Case& c : cases) {
+    CMsgList messages;
+    std::string note;
+    EXPECT_TRUE(ReadMessageDatabase(c.bytes, messages, &note).ok()) << c.note;
+    EXPECT_EQ(messages.size(), c.messages) << c.note;
+    EXPECT_NE(note.find(c.note), std::string::npos) << note;
   }
 }
 
@@ -237,7 +256,6 @@ TEST(MessageDatabaseFile, AWriteThatFailsHalfwayIsReported) {
 
 class MessageDatabaseFileOnDisk : public ::testing::Test {
  protected:
-
   TempDir m_dir;
   std::string m_path = m_dir.PathOf("NorvMarquee.nmd");
 };
@@ -284,10 +302,12 @@ TEST_F(MessageDatabaseFileOnDisk, DamagedFileKeepsWhatWasReadAndSaysWhere) {
 TEST_F(MessageDatabaseFileOnDisk, FailedSaveKeepsThePreviousFile) {
   std::string fixture = FixtureBytes();
   std::ofstream(m_path, std::ios::binary) << fixture;
-  std::filesystem::create_directory(m_path + ".new");  // the temporary file cannot be created
+  std::filesystem::create_directory(m_path + ".lock");  // the lock cannot be taken
   CMsgList messages;
   messages.push_back(Message("new"));
-  EXPECT_EQ(SaveMessageDatabase(m_path, messages).errorClass(), ErrorClass::OsFailure);
+  Status status = SaveMessageDatabase(m_path, messages);
+  EXPECT_EQ(status.errorClass(), ErrorClass::OsFailure);
+  EXPECT_EQ(status.message(), m_path + ": Is a directory");
   EXPECT_EQ(ReadWholeFile(m_path).bytes, fixture);
 }
 

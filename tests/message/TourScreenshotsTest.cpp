@@ -36,11 +36,11 @@ class TourScreenshots : public ComposerTest {
 TEST_F(TourScreenshots, FourPagesAndThePreview) {
   CMsgDlg* page = composer();
   Choose(page->m_pAddressList, 1);  // "Specific Group"
-  TypeLine(0, 2, "LINE 3 ");         // size 1, green
-  TypeLine(0, 1, "OK");              // yellow
+  TypeLine(0, 2, "LINE 3 ");        // size 1, green
+  TypeLine(0, 1, "OK");             // yellow
   Key(Qt::Key_Return);
-  TypeLine(1, 0, "842 PCS");         // size 2, red
-  Choose(page->m_pModelList, 12);    // "Tricolor 4 Line 20 Char": opens the preview
+  TypeLine(1, 0, "842 PCS");       // size 2, red
+  Choose(page->m_pModelList, 12);  // "Tricolor 4 Line 20 Char": opens the preview
   Generate();
   Press(page->m_pAddButton);
   ASSERT_TRUE(SaveScreenshot(window.get(), "tour_messages"));

@@ -6,8 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "link/PtyPair.h"
 #include "netsetup/SetupPageFixture.h"
+#include "support/PtyPair.h"
 
 namespace {
 
@@ -108,6 +108,20 @@ TEST_F(MarqueeComSetupDlgTest, GeneratesTheProgrammingStringOfEachType) {
     EXPECT_TRUE(Button("Copy ASCII String to Clipboard")->isEnabled());
   }
   EXPECT_TRUE(NoPrompts());
+}
+
+TEST_F(MarqueeComSetupDlgTest, AnotherNetworkTypeTakesAwayTheStringMadeForTheLastOne) {
+  ChooseType(kNetworkProfibus);
+  Click("Generate String");
+  ASSERT_TRUE(Button("Copy ASCII String to Clipboard")->isEnabled());
+  ChooseType(kNetworkProfibus);
+  EXPECT_FALSE(Generated().isEmpty()) << "the same type again changes nothing";
+  ChooseType(kNetworkModbusRtu);
+  EXPECT_EQ(Generated(), "");
+  EXPECT_FALSE(Button("Copy ASCII String to Clipboard")->isEnabled());
+  Click("Generate String");
+  EXPECT_EQ(Generated(), "^A000000^P4m001^P4p1^P4W2");
+  EXPECT_TRUE(Button("Copy ASCII String to Clipboard")->isEnabled());
 }
 
 TEST_F(MarqueeComSetupDlgTest, TheStringCarriesTheAddressTheListsShow) {

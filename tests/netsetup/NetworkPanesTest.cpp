@@ -257,6 +257,45 @@ TEST_F(NetworkPanesTest, WithUnitUncheckedTheInputSizeIsNeitherCheckedNorStored)
   EXPECT_EQ(Generated(), "^A000000^P1W0");
 }
 
+TEST_F(NetworkPanesTest, AddressesTypedOverTheDefaultsAreProgrammedAsTyped) {
+  CheckPart("Address");
+  Part("Address")->titleButton()->setFocus(Qt::TabFocusReason);
+  for (const char* typed : {"192.168.1.50", "255.255.0.0", "192.168.1.1"}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (const char* c = typed; *c; ++c) QTest::keyClick(QApplication::focusWidget(), *c);
+  }
+  Click("Generate String");
+  EXPECT_EQ(Generated(), "^A000000^P1A192.168.001.050^P1M255.255.000.000^P1G192.168.001.001^P1N49999");
+}
+
+TEST_F(NetworkPanesTest, APartTheProtocolHidesCountsAsUnticked) {
+  Click("Ethernet/IP Slave");
+  CheckPart("Byte Order");
+  Click("None");
+  test.prompter.answer = true;
+  Click("Program Marquee");
+  EXPECT_EQ(Generated(), "") << "no visible part ticked: nothing shown";
+  EXPECT_TRUE(NoPrompts()) << "nothing asked, nothing sent";
+  EXPECT_FALSE(Set(kNetworkEthernet).m_bSendByteOrder);
+  CheckPart("Address");
+  Click("Generate String");
+  EXPECT_EQ(Generated(), "^A000000^P1A192.168.000.001^P1M255.255.255.000^P1G000.000.000.000^P1N49999");
+  EXPECT_TRUE(Set(kNetworkEthernet).m_bSendAddress && !Set(kNetworkEthernet).m_bSendByteOrder);
+  Click("Ethernet/IP Slave");
+  Click("Generate String");
+  EXPECT_TRUE(Generated().endsWith("^P1N49999^P1W0")) << "shown again, the part counts again";
+}
+
+TEST_F(NetworkPanesTest, ARefusedValueIsLeftSelectedSoTypingReplacesIt) {
+  ChooseType(kNetworkModbusRtu);
+  QLineEdit* unit = Field(modbusPane(), "rtuUnit");
+  unit->setText("300");
+  Click("Generate String");
+  ASSERT_EQ(QApplication::focusWidget(), unit);
+  QTest::keyClicks(unit, "7");
+  EXPECT_EQ(unit->text(), "7");
+}
+
 TEST_F(NetworkPanesTest, ARefusedEthernetValueKeepsItAndTheByteOrderButStoresTheRest) {
   Click("Ethernet/IP Slave");
   for (const char* part : {"Address", "Unit", "Byte Order"}) CheckPart(part);

@@ -1,9 +1,9 @@
 // Programming a marquee's Ethernet card from the setup page over a pseudo-terminal and over
 // TCP on 127.0.0.7, in one send or in pieces with real pauses between them.
 
-#include "link/PtyPair.h"
-#include "netsetup/ConnectionRecorder.h"
 #include "netsetup/SetupPageFixture.h"
+#include "support/LoopbackListener.h"
+#include "support/PtyPair.h"
 
 namespace {
 
@@ -92,16 +92,16 @@ TEST_F(ProgrammingTest, OverTcpEachPieceTakesAConnectionAfterThePause) {
       {"150", {kAddressPiece, kUnitPiece, kByteOrderPiece, kNotice}, 149ms},
   };
   for (const Case& c : cases) {
-    ConnectionRecorder marquee("127.0.0.7");
+    LoopbackListener marquee("127.0.0.7");
     ASSERT_TRUE(marquee.ok());
-    marquee.Start(c.connections.size());
-    const auto start = ConnectionRecorder::Clock::now();
+    marquee.ServeMany(c.connections.size());
+    const auto start = LoopbackListener::Clock::now();
     Program(c.interval);
-    marquee.Stop();
-    ASSERT_EQ(marquee.connections().size(), c.connections.size()) << c.interval;
+    const auto& connections = marquee.Connections();
+    ASSERT_EQ(connections.size(), c.connections.size()) << c.interval;
     for (size_t i = 0; i < c.connections.size(); ++i) {
-      EXPECT_EQ(marquee.connections()[i].text, c.connections[i]) << c.interval << ", connection " << i;
-      EXPECT_GE(marquee.connections()[i].firstByte - start, static_cast<int>(i) * c.pause) << "connection " << i;
+      EXPECT_EQ(connections[i].text, c.connections[i]) << c.interval << ", connection " << i;
+      EXPECT_GE(connections[i].firstByte - start, static_cast<int>(i) * c.pause) << "connection " << i;
     }
   }
 }

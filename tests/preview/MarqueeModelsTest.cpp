@@ -6,16 +6,6 @@
 
 namespace {
 
-TEST(MarqueeModels, FourteenModelsInComboOrder) {
-  const char* expected[] = {"Red 1 Line 10 Char",      "Red 1 Line 20 Char",      "Red 2 Line 10 Char",
-                            "Red 2 Line 20 Char",      "Red 2 Line 40 Char",      "Red 4 Line 20 Char",
-                            "Red 4 Line 40 Char",      "Tricolor 1 Line 10 Char", "Tricolor 1 Line 20 Char",
-                            "Tricolor 2 Line 10 Char", "Tricolor 2 Line 20 Char", "Tricolor 2 Line 40 Char",
-                            "Tricolor 4 Line 20 Char", "Tricolor 4 Line 40 Char"};
-  for (int index = 0; index < kMarqueeModelCount; ++index)
-    EXPECT_STREQ(kMarqueeModels[static_cast<size_t>(index)].comboText, expected[index]);
-}
-
 // Each row's fields must say what its combo text says.
 TEST(MarqueeModels, FieldsAgreeWithTheComboTexts) {
   for (const MarqueeModel& model : kMarqueeModels) {

@@ -88,12 +88,14 @@ TEST(PreviewRenderer, MatrixSizeFollowsTheModel) {
   EXPECT_TRUE(unknown.dots.empty());
 }
 
-TEST(PreviewRenderer, RedOnlyModelsDrawEveryColourRed) {
-  const std::vector<LINE1_PROP> lines{TextLine("H", 1, kColorGreen) + TextLine("H", 1, kColorYellow)};
+TEST(PreviewRenderer, RedOnlyModelsDrawEveryColourRedAndTricolorOnesTheColourSent) {
+  // Black and blue come only with pasted text; they are sent as red.
+  const std::vector<LINE1_PROP> lines{TextLine("H", 1, kColorGreen) + TextLine("H", 1, kColorYellow) +
+                                      TextLine("H", 1, 0x000000) + TextLine("H", 1, 0xFF0000)};
   const auto red = Render(lines, Settings(kRed1x10));
   const auto tricolor = Render(lines, Settings(kTricolor1x10));
-  EXPECT_EQ(red[1].substr(0, 12), "R...R.R...R.");
-  EXPECT_EQ(tricolor[1].substr(0, 12), "G...G.Y...Y.");
+  EXPECT_EQ(red[1].substr(0, 24), "R...R.R...R.R...R.R...R.");
+  EXPECT_EQ(tricolor[1].substr(0, 24), "G...G.Y...Y.R...R.R...R.");
 }
 
 TEST(PreviewRenderer, SmallCharactersSitOnTheBottomOfATallLine) {

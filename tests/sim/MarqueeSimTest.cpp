@@ -230,6 +230,21 @@ TEST(MarqueeSim, NothingGrowsWithoutBound) {
   EXPECT_LE(message.text.size(), MarqueeSim::kMaxMessageText);
   for (const std::string& line : marquee.recorder.lines)
     EXPECT_LE(line.size(), 4 * MarqueeSim::kMaxMessageText + 400) << "every log line stays bounded";
+}
+
+TEST(MarqueeSim, TextBeyondTheCapIsCountedInOneLine) {
+  RecordedSim marquee;
+  const size_t flood = 100 * MarqueeSim::kMaxMessageText;
+  marquee.Read("^E0" + std::string(flood, 'x'));
+  const std::vector<std::string>& lines = marquee.recorder.lines;
+  const size_t runs = MarqueeSim::kMaxMessageText / MarqueeSim::kTextRunBytes;
+  ASSERT_EQ(lines.size(), 1 + runs + 2);
+  EXPECT_EQ(lines[runs + 1], "dropped bytes=" + std::to_string(flood - MarqueeSim::kMaxMessageText));
+  EXPECT_EQ(lines[runs + 2].rfind("message ", 0), 0u);
+}
+
+TEST(MarqueeSim, DisplayStaysBounded) {
+  RecordedSim marquee;
 
   for (int i = 0; i < 100; ++i) marquee.Read(std::string(300, 'y') + "^N");
   const SimDisplay& display = marquee.sim.Display();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SimRecorder.h"
+#include "support/WorkedExample.h"
 
 TEST(SimLog, ValuesAreBareOrQuotedSoEveryByteComesBack) {
   const struct {
@@ -35,8 +36,8 @@ TEST(SimLog, LinesCarryTheTimeTheEventAndTheFields) {
 TEST(SimLog, TheWorkedExampleAsLogged) {
   std::vector<std::string> lines;
   SimLogWriter writer([&lines](std::string_view line) { lines.emplace_back(line); });
-  MarqueeSim sim(1, 5, writer);
-  sim.Feed("^A010005^E0^L0^C0^M0210^B1^K0^dC1HELLO^Y1", SimTime{1234});
+  MarqueeSim sim(kWorkedExampleGroup, kWorkedExampleUnit, writer);
+  sim.Feed(kWorkedExampleString, SimTime{1234});
   const std::vector<std::string> expected = {
       "1.234 code status=accepted raw=\"^A010005\" meaning=\"Specific Unit\" group=1 unit=5\n",
       "1.234 code status=accepted raw=\"^E0\" meaning=\"Clear Display, Home cursor\"\n",

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "../common/TempDir.h"
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 

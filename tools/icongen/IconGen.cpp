@@ -22,8 +22,7 @@ int main(int argc, char** argv) {
   for (int i = 3; i < argc; ++i) {
     const int size = QString::fromLatin1(argv[i]).toInt();
     const QString sizeFolder = QString("%1/%2x%2/apps").arg(folder).arg(size);
-    if (size <= 0 || !QDir().mkpath(sizeFolder) ||
-        !icon.pixmap(size, size).save(sizeFolder + "/" + name + ".png")) {
+    if (size <= 0 || !QDir().mkpath(sizeFolder) || !icon.pixmap(size, size).save(sizeFolder + "/" + name + ".png")) {
       std::fprintf(stderr, "marquee_icongen: cannot write the %s icon\n", argv[i]);
       return 1;
     }

@@ -12,4 +12,8 @@ class IPrompter {
   virtual void Error(const std::string& text) = 0;        // stop icon
   virtual void Information(const std::string& text) = 0;  // information icon
   virtual bool AskYesNo(const std::string& text) = 0;     // question icon; true for Yes
+  // A failure that may be tried again: text, with detail (the system's reason) below it;
+  // stop icon, Yes and No; true for Yes. Prompters without a box of their own ask text and
+  // detail together.
+  virtual bool AskRetry(const std::string& text, const std::string& detail) { return AskYesNo(text + "\n\n" + detail); }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/BusyIndicator.h"
+#include "common/BusyIndicator.h"
 
 // Counts the busy indicator's begin and end calls.
 class CountingBusy : public IBusyIndicator {

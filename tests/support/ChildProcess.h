@@ -53,6 +53,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool started() const { return m_pid > 0; }
+  pid_t pid() const { return m_pid; }
 
   // The first line of stream, from those read so far or still to come, that matches; nothing
   // when the stream ends or the time is up first.

@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
-// A fresh, empty folder under the system's temporary folder, named after the running
-// test; removed with everything in it when the object goes.
+// A fresh, empty folder under the system's temporary folder, named after the running test,
+// the test process (a random number; two processes may run the same test at once) and a
+// count (one test may hold several); removed with everything in it when the object goes.
 class TempDir {
  public:
   TempDir() {
+    static const unsigned process = std::random_device{}();
+    static int made = 0;
     const auto* test = ::testing::UnitTest::GetInstance();
     m_path = std::filesystem::temp_directory_path() /
-             ("marquee_" + std::to_string(test->random_seed()) + "_" + test->current_test_info()->test_suite_name() +
-              "_" + test->current_test_info()->name());
+             ("marquee_" + std::to_string(process) + "_" + test->current_test_info()->test_suite_name() + "_" +
+              test->current_test_info()->name() + "_" + std::to_string(++made));
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
   }

@@ -1,4 +1,4 @@
-#include "app/QtText.h"
+#include "common/QtText.h"
 
 QString ToQString(std::string_view text) {
   QString result;
