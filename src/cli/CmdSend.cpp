@@ -34,7 +34,7 @@ class CoreApplicationScope {
 };
 
 int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  CliOptions options({"--port", "--baud", "--to", "--model"}, {"--check", "--repeated"});
+  CliOptions options({"--port", "--baud", "--to", "--model"}, {"--check", "--repeated", "--replace"});
   std::string error;
   int baud = 9600;
   if (!options.Parse(args, error) || !options.Int("--baud", baud, error)) {
@@ -73,7 +73,7 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
   if (!ethernet && toAddresses) return usage("--to sends over Ethernet; leave out --port or give --port Ethernet");
 
   std::string bytes;
-  if (!ArgumentBytes(options.Positional().front(), "STRING", Unmappable::Refuse, bytes, error)) {
+  if (!ArgumentBytes(options.Positional().front(), "STRING", ReplaceMode(options), bytes, error)) {
     err << "marquee send: " << error << "\n";
     return kExitFailure;
   }
@@ -98,5 +98,8 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
 }  // namespace
 
 constinit const CliCommand kSendCommand{
-    "send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] STRING", RunSend,
-    "  --check          run `marquee check` on STRING first; findings stop the send (exit 1)\n"};
+    "send",
+    "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] [--replace] STRING",
+    RunSend,
+    "  --check          run `marquee check` on STRING first; findings stop the send (exit 1)\n"
+    "  --replace        characters without a Windows-1252 byte become \"?\" instead of an error\n"};
