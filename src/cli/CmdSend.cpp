@@ -172,7 +172,17 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
 
 constinit const CliCommand kSendCommand{
     "send",
-    "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] [--replace] STRING",
+    "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] [--replace] STRING | "
+    "send --mqtt HOST[:PORT] --sign NAME [--prefix P] [--timeout S] [message options] TEXT  send to a marquee",
     RunSend,
     "  --check          run `marquee check` on STRING first; findings stop the send (exit 1)\n"
-    "  --replace        characters without a Windows-1252 byte become \"?\" instead of an error\n"};
+    "  --replace        characters without a Windows-1252 byte become \"?\" instead of an error\n"
+    "  --mqtt HOST[:PORT] publish the message (TEXT with the message options, or --from-json) to a\n"
+    "                   gateway through an MQTT broker (port 1883 unless given), at QoS 1, on\n"
+    "                   PREFIX/signs/NAME/message/set, with a message id (printed) against redelivery;\n"
+    "                   done when the broker acknowledges it. Without --address the gateway uses the\n"
+    "                   sign's own address.\n"
+    "  --sign NAME      the gateway's sign\n"
+    "  --prefix P       the topic prefix (default marquee)\n"
+    "  --timeout S      give up after S seconds (1-600, default 10)\n",
+    true};

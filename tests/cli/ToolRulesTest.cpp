@@ -64,6 +64,7 @@ TEST(ToolRules, EverySubcommandAnswersHelp) {
     EXPECT_NE(run.out.find("--  "), std::string::npos) << command;
   }
   EXPECT_NE(RunMarquee({"encode", "--help"}).out.find("scroll-once 4"), std::string::npos);
+  EXPECT_NE(RunMarquee({"send", "--help"}).out.find("--mqtt HOST[:PORT] publish"), std::string::npos);
 }
 
 TEST(ToolRules, OutcomesOfOneRun) {
