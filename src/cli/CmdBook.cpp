@@ -107,6 +107,6 @@ int RunBook(std::span<const std::string> args, std::ostream& out, std::ostream& 
   return Usage(err, "unknown action '" + action + "'");
 }
 
-CliRegistration registration({"book", kUsage, RunBook});
-
 }  // namespace
+
+constinit const CliCommand kBookCommand{"book", kUsage, RunBook};

@@ -83,8 +83,8 @@ int RunDb(std::span<const std::string> args, std::ostream& out, std::ostream& er
   return AddMessage(options.Positional()[0], message, text, err);
 }
 
-const CliRegistration registration(
-    {"db", kUsage, RunDb,
-     "  db add refuses --blink-off-at-end (not stored); group 0-15, unit 0-4095, line 1-8, column 1-40.\n", true});
-
 }  // namespace
+
+constinit const CliCommand kDbCommand{
+    "db", kUsage, RunDb,
+    "  db add refuses --blink-off-at-end (not stored); group 0-15, unit 0-4095, line 1-8, column 1-40.\n", true};

@@ -50,6 +50,6 @@ int RunDecode(std::span<const std::string> args, std::ostream& out, std::ostream
   return kExitOk;
 }
 
-const CliRegistration registration({"decode", kUsage, RunDecode, kHelp});
-
 }  // namespace
+
+constinit const CliCommand kDecodeCommand{"decode", kUsage, RunDecode, kHelp};

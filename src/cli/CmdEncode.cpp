@@ -109,10 +109,10 @@ int RunEncode(std::span<const std::string> args, std::ostream& out, std::ostream
   return kExitOk;
 }
 
-const CliRegistration registration({"encode", kUsage, RunEncode,
-                                    "  --json           print {\"string\": ..., \"message\": {...}}\n", true});
-
 }  // namespace
+
+constinit const CliCommand kEncodeCommand{"encode", kUsage, RunEncode,
+                                          "  --json           print {\"string\": ..., \"message\": {...}}\n", true};
 
 const char* const kMessageOptionsHelp =
     "message options (a value by name or by number):\n"

@@ -232,6 +232,6 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
   return kExitOk;
 }
 
-CliRegistration registration({"net", kUsage, RunNet, kHelp});
-
 }  // namespace
+
+constinit const CliCommand kNetCommand{"net", kUsage, RunNet, kHelp};

@@ -22,6 +22,6 @@ int RunPorts(std::span<const std::string> args, std::ostream& out, std::ostream&
   return kExitOk;
 }
 
-const CliRegistration kPorts({"ports", "ports", RunPorts});
-
 }  // namespace
+
+constinit const CliCommand kPortsCommand{"ports", "ports", RunPorts};

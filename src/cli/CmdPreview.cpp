@@ -79,6 +79,6 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
   return kExitOk;
 }
 
-CliRegistration registration({"preview", kUsage, Run});
-
 }  // namespace
+
+constinit const CliCommand kPreviewCommand{"preview", kUsage, Run};

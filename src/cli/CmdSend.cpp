@@ -95,8 +95,8 @@ int RunSend(std::span<const std::string> args, std::ostream& out, std::ostream& 
   return SendToMarquee(bytes, settings, prompter, nullptr).ok() ? kExitOk : kExitFailure;
 }
 
-const CliRegistration kSend(
-    {"send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] STRING", RunSend,
-     "  --check          run `marquee check` on STRING first; findings stop the send (exit 1)\n"});
-
 }  // namespace
+
+constinit const CliCommand kSendCommand{
+    "send", "send [--port NAME] [--baud 9600|38400] [--to IP ...] [--check [--model N] [--repeated]] STRING", RunSend,
+    "  --check          run `marquee check` on STRING first; findings stop the send (exit 1)\n"};
