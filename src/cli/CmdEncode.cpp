@@ -185,9 +185,8 @@ int ReadCommandMessage(const CliOptions& options, CommandMessage& message, std::
     error = "give exactly one TEXT (or --from-json FILE)";
     return kExitUsage;
   }
-  const Unmappable mode = options.Flag("--replace") ? Unmappable::Replace : Unmappable::Refuse;
   std::string text;
-  if (!ArgumentBytes(options.Positional()[0], "TEXT", mode, text, error)) return kExitFailure;
+  if (!ArgumentBytes(options.Positional()[0], "TEXT", ReplaceMode(options), text, error)) return kExitFailure;
   const CMsgSettings& settings = read.settings;
   message.addressMode = settings.m_nAddressMode;
   message.group = read.group;

@@ -7,7 +7,10 @@
 
 // printf-style formatting into a std::string; used where the marquee language and the
 // file formats fix a printf format ("%02d", "%d.%d.%d.%d").
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+// MinGW builds use its C99 printf (__USE_MINGW_ANSI_STDIO), not the system's older one.
+#define MARQUEE_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__)
 #define MARQUEE_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define MARQUEE_PRINTF_FORMAT(fmt, args)
@@ -23,9 +26,3 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // Case-insensitive prefix test (ASCII letters only, like the list controls' search).
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 std::string ToUpperAscii(std::string_view text);
-
-// Converts single-byte Latin-1 text to UTF-8 for terminals and logs.
-std::string Latin1ToUtf8(std::string_view text);
-// Converts UTF-8 to Latin-1; characters outside Latin-1 become '?'. Invalid UTF-8
-// bytes are taken as Latin-1 characters themselves, so no input is lost silently.
-std::string Utf8ToLatin1(std::string_view text);
