@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/DialogUnits.h"
 #include "app/NorvMarqueeApp.h"
@@ -32,6 +33,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   m_pPhone = line(details.phoneLine);
   m_pWeb = line(details.webLine);
   m_pCopyright = line(details.copyrightLine);
+  const std::pair<QLabel*, const char*> names[] = {{m_pVersion, "version"},
+                                                   {m_pCompany, "company"},
+                                                   {m_pPhone, "phone"},
+                                                   {m_pWeb, "web"},
+                                                   {m_pCopyright, "copyright"}};
+  for (const auto& [label, name] : names) label->setObjectName(name);
   auto* ok = new QPushButton(tr("OK"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -12,6 +12,8 @@ class CAboutDlg : public QDialog {
  public:
   explicit CAboutDlg(QWidget* parent = nullptr);
 
+ private:
+  // The lines, by the object names "version", "company", "phone", "web" and "copyright".
   QLabel* m_pVersion;
   QLabel* m_pCompany;
   QLabel* m_pPhone;

@@ -15,6 +15,7 @@
 #include "gui/MainWindowFixture.h"
 #include "link/PortWatcher.h"
 #include "message/MessageDatabaseFile.h"
+#include "support/Find.h"
 
 namespace {
 
@@ -142,11 +143,11 @@ TEST_F(MainWindowTest, AboutShowsTheBrandsDetails) {
     ASSERT_NE(about, nullptr);
     seen = true;
     EXPECT_EQ(about->windowTitle(), "NorvMarquee");
-    EXPECT_EQ(about->m_pVersion->text(), "NorvMarquee Version: 1.2.39");
-    EXPECT_EQ(about->m_pCompany->text(), "NorvAutomation a division of Quor");
-    EXPECT_FALSE(about->m_pPhone->text().isEmpty());
-    EXPECT_FALSE(about->m_pWeb->text().isEmpty());
-    EXPECT_FALSE(about->m_pCopyright->text().isEmpty());
+    EXPECT_EQ(Find<QLabel>(about, "version")->text(), "NorvMarquee Version: 1.2.39");
+    EXPECT_EQ(Find<QLabel>(about, "company")->text(), "NorvAutomation a division of Quor");
+    EXPECT_FALSE(Find<QLabel>(about, "phone")->text().isEmpty());
+    EXPECT_FALSE(Find<QLabel>(about, "web")->text().isEmpty());
+    EXPECT_FALSE(Find<QLabel>(about, "copyright")->text().isEmpty());
     QPushButton* ok = about->findChild<QPushButton*>();
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "OK");
