@@ -23,6 +23,7 @@ WalFlusher::~WalFlusher() {
     m_stopping = true;
   }
   m_wake.notify_all();
+  m_stopWake.notify_all();
   if (m_flusher.joinable()) m_flusher.join();
   if (m_checkpointer.joinable()) m_checkpointer.join();
   if (m_walFd >= 0) ::close(m_walFd);
@@ -44,7 +45,7 @@ uint64_t WalFlusher::Request() {
     std::lock_guard lock(m_mutex);
     ticket = ++m_requested;
   }
-  m_wake.notify_all();
+  m_wake.notify_one();
   return ticket;
 }
 
@@ -71,7 +72,7 @@ void WalFlusher::CheckpointLoop() {
   const bool usable = db.Open(m_dbPath).ok() && db.Exec("PRAGMA synchronous=FULL").ok();
   std::unique_lock lock(m_mutex);
   while (!m_stopping) {
-    m_wake.wait_for(lock, kCheckpointInterval, [this] { return m_stopping; });
+    m_stopWake.wait_for(lock, kCheckpointInterval, [this] { return m_stopping; });
     if (m_stopping || !usable || m_requested == m_checkpointedAt) continue;
     m_checkpointedAt = m_requested;
     lock.unlock();

@@ -49,11 +49,12 @@ class WalFlusher {
   int m_walFd = -1;
 
   std::mutex m_mutex;
-  std::condition_variable m_wake;
-  uint64_t m_requested = 0;       // guarded by m_mutex
-  uint64_t m_flushedTicket = 0;   // guarded by m_mutex
-  uint64_t m_checkpointedAt = 0;  // guarded by m_mutex: the ticket the last checkpoint saw
-  bool m_stopping = false;        // guarded by m_mutex
+  std::condition_variable m_wake;      // the flusher: a request, or stop
+  std::condition_variable m_stopWake;  // the checkpointer: stop
+  uint64_t m_requested = 0;            // guarded by m_mutex
+  uint64_t m_flushedTicket = 0;        // guarded by m_mutex
+  uint64_t m_checkpointedAt = 0;       // guarded by m_mutex: the ticket the last checkpoint saw
+  bool m_stopping = false;             // guarded by m_mutex
   std::thread m_flusher;
   std::thread m_checkpointer;
 };
