@@ -41,6 +41,9 @@ grep -q "^Path=$prefix/lib/ferromarquee$" "$root$prefix/share/applications/$id.d
 # The command-line tool and the simulator.
 [ "$("$root$prefix/bin/marquee" encode HI)" = "^A000000^C1HI" ] || fail "marquee encode gave the wrong string"
 "$root$prefix/bin/marquee-sim" --help >/dev/null || fail "marquee-sim does not start"
+for file in share/man/man1/marquee.1 share/man/man1/marquee-sim.1 share/bash-completion/completions/marquee; do
+  [ -s "$root$prefix/$file" ] || fail "missing $prefix/$file"
+done
 
 # The program, offscreen, started in its folder as the desktop entry does, with a throwaway
 # home: it must keep running, and its brand file must select FerroMarquee, whose data

@@ -3,7 +3,6 @@
 #include <iosfwd>
 #include <span>
 #include <string>
-#include <vector>
 
 // Exit statuses of the command-line tool.
 constexpr int kExitOk = 0;
@@ -20,12 +19,22 @@ struct CliCommand {
   bool takesMessageOptions = false;  // --help lists the message options too
 };
 
-const std::vector<CliCommand>& AllCliCommands();
+// The subcommands, one per Cmd*.cpp file, each a constant; the command table in
+// CliCommand.cpp lists them. ports and send need the Qt services and exist only in
+// builds that have them (MARQUEE_CLI_SERVICES).
+extern const CliCommand kBookCommand;
+extern const CliCommand kBrandCommand;
+extern const CliCommand kCheckCommand;
+extern const CliCommand kDbCommand;
+extern const CliCommand kDecodeCommand;
+extern const CliCommand kEncodeCommand;
+extern const CliCommand kNetCommand;
+extern const CliCommand kPortsCommand;
+extern const CliCommand kPreviewCommand;
+extern const CliCommand kSendCommand;
 
-// A subcommand file declares one static CliRegistration to add itself to the tool.
-struct CliRegistration {
-  explicit CliRegistration(const CliCommand& command);
-};
+// The command table, in the order --help lists it (by name).
+std::span<const CliCommand* const> AllCliCommands();
 
 // Runs the tool on argv-style arguments (without the program name). "--help" among a
 // subcommand's arguments (before "--") prints its help on out and exits 0.

@@ -1,5 +1,8 @@
 #include "cli/CliText.h"
 
+#include <ostream>
+
+#include "cli/CliOptions.h"
 #include "common/Text.h"
 
 bool ArgumentBytes(std::string_view utf8, std::string_view what, Unmappable mode, std::string& bytes,
@@ -35,4 +38,12 @@ std::string EscapedField(std::string_view bytes) {
     }
   }
   return out;
+}
+
+Unmappable ReplaceMode(const CliOptions& options) {
+  return options.Flag("--replace") ? Unmappable::Replace : Unmappable::Refuse;
+}
+
+void PrintJson(std::ostream& out, const nlohmann::json& value) {
+  out << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }

@@ -23,6 +23,6 @@ int RunBrand(std::span<const std::string> args, std::ostream& out, std::ostream&
   return kExitOk;
 }
 
-CliRegistration registration({"brand", kUsage, RunBrand});
-
 }  // namespace
+
+constinit const CliCommand kBrandCommand{"brand", kUsage, RunBrand};

@@ -37,9 +37,9 @@ int RunCheck(std::span<const std::string> args, std::ostream& out, std::ostream&
   return PrintFindings(CheckMessage(message, check), options.Flag("--json"), out);
 }
 
-const CliRegistration registration({"check", kUsage, RunCheck, kHelp, true});
-
 }  // namespace
+
+constinit const CliCommand kCheckCommand{"check", kUsage, RunCheck, kHelp, true};
 
 int PrintFindings(const std::vector<CheckFinding>& findings, bool json, std::ostream& out) {
   if (json) {

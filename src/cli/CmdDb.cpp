@@ -6,11 +6,12 @@
 #include "common/Text.h"
 #include "message/CurrentMessage.h"
 #include "message/MessageDatabaseFile.h"
+#include "message/MessageJson.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "db list FILE | db lines FILE | db add FILE [message options] TEXT  a message database file";
+    "db list [--json] FILE | db lines [--json] FILE | db add FILE [message options] TEXT  a message database file";
 
 int Usage(std::ostream& err) {
   err << "usage: marquee " << kUsage << "\n";
@@ -33,13 +34,40 @@ void PrintStoredLine(std::ostream& out, const CMsgObjDBList& m) {
   out << m.m_nGroup << '\t' << m.m_nUnit << '\t' << EscapedField(m.EncodeLine(0)) << '\n';
 }
 
-// Prints one line per message, as far as the file is whole; then its damage, if any.
-int PrintMessages(const std::string& path, std::ostream& out, std::ostream& err,
-                  void (*print)(std::ostream&, const CMsgObjDBList&)) {
+// A record as the JSON form of a message (what `encode --from-json` takes back), with the
+// list's summary text.
+nlohmann::json SummaryJson(const CMsgObjDBList& m) {
+  CommandMessage message;
+  message.addressMode = m.m_nAddressMode;
+  message.group = m.m_nGroup;
+  message.unit = m.m_nUnit;
+  message.codes = m.Codes();
+  message.text = m.m_strText[0];
+  return {{"summary", CodePageToUtf8(m.GetSummaryText())}, {"message", MessageToJsonValue(message)}};
+}
+
+nlohmann::json StoredLineJson(const CMsgObjDBList& m) {
+  return {{"group", m.m_nGroup}, {"unit", m.m_nUnit}, {"line", CodePageToUtf8(m.EncodeLine(0))}};
+}
+
+// Prints one line per message (or one JSON array of them), as far as the file is whole;
+// then its damage, if any.
+int PrintMessages(const std::string& action, std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  CliOptions options({}, {"--json"});
+  std::string error;
+  if (!options.Parse(args, error) || options.Positional().size() != 1) return Usage(err);
+  const std::string& path = options.Positional()[0];
+  const bool summary = action == "list";
   CMsgList messages;
   DatabaseLoadResult result = LoadMessageDatabase(path, messages);
   if (result.outcome == DataFileLoadOutcome::Missing) return Fail(err, path + ": no such file");
-  for (const auto& record : messages) print(out, *record);
+  if (options.Flag("--json")) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& record : messages) list.push_back(summary ? SummaryJson(*record) : StoredLineJson(*record));
+    PrintJson(out, list);
+  } else {
+    for (const auto& record : messages) (summary ? PrintSummary : PrintStoredLine)(out, *record);
+  }
   if (!result.note.empty()) err << "marquee db: note: " << result.note << "\n";
   return result.status.ok() ? kExitOk : Fail(err, result.status.message());
 }
@@ -62,10 +90,7 @@ int AddMessage(const std::string& path, const MessageOptions& message, const std
 int RunDb(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
   if (args.empty()) return Usage(err);
   const std::string& action = args[0];
-  if (action == "list" || action == "lines") {
-    if (args.size() != 2) return Usage(err);
-    return PrintMessages(args[1], out, err, action == "list" ? PrintSummary : PrintStoredLine);
-  }
+  if (action == "list" || action == "lines") return PrintMessages(action, args.subspan(1), out, err);
   if (action != "add") return Usage(err);
   CliOptions options = MessageOptionParser();
   MessageOptions message;
@@ -78,13 +103,15 @@ int RunDb(std::span<const std::string> args, std::ostream& out, std::ostream& er
   }
   if (options.Positional().size() != 2) return Usage(err);
   std::string text;
-  const Unmappable mode = options.Flag("--replace") ? Unmappable::Replace : Unmappable::Refuse;
-  if (!ArgumentBytes(options.Positional()[1], "TEXT", mode, text, error)) return Fail(err, error);
+  if (!ArgumentBytes(options.Positional()[1], "TEXT", ReplaceMode(options), text, error)) return Fail(err, error);
   return AddMessage(options.Positional()[0], message, text, err);
 }
 
-const CliRegistration registration(
-    {"db", kUsage, RunDb,
-     "  db add refuses --blink-off-at-end (not stored); group 0-15, unit 0-4095, line 1-8, column 1-40.\n", true});
-
 }  // namespace
+
+constinit const CliCommand kDbCommand{
+    "db", kUsage, RunDb,
+    "  --json           db list: [{\"summary\": ..., \"message\": {...}}, ...], the message as encode --from-json\n"
+    "                   takes it; db lines: [{\"group\": ..., \"unit\": ..., \"line\": ...}, ...]\n"
+    "  db add refuses --blink-off-at-end (not stored); group 0-15, unit 0-4095, line 1-8, column 1-40.\n",
+    true};

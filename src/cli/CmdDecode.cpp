@@ -29,8 +29,7 @@ int RunDecode(std::span<const std::string> args, std::ostream& out, std::ostream
     err << "marquee decode: " << error << "\nusage: marquee " << kUsage << "\n";
     return kExitUsage;
   }
-  const Unmappable mode = options.Flag("--replace") ? Unmappable::Replace : Unmappable::Refuse;
-  if (!ArgumentBytes(options.Positional()[0], "STRING", mode, bytes, error)) {
+  if (!ArgumentBytes(options.Positional()[0], "STRING", ReplaceMode(options), bytes, error)) {
     err << "marquee decode: " << error << "\n";
     return kExitFailure;
   }
@@ -50,6 +49,6 @@ int RunDecode(std::span<const std::string> args, std::ostream& out, std::ostream
   return kExitOk;
 }
 
-const CliRegistration registration({"decode", kUsage, RunDecode, kHelp});
-
 }  // namespace
+
+constinit const CliCommand kDecodeCommand{"decode", kUsage, RunDecode, kHelp};

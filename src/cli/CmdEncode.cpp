@@ -109,10 +109,10 @@ int RunEncode(std::span<const std::string> args, std::ostream& out, std::ostream
   return kExitOk;
 }
 
-const CliRegistration registration({"encode", kUsage, RunEncode,
-                                    "  --json           print {\"string\": ..., \"message\": {...}}\n", true});
-
 }  // namespace
+
+constinit const CliCommand kEncodeCommand{"encode", kUsage, RunEncode,
+                                          "  --json           print {\"string\": ..., \"message\": {...}}\n", true};
 
 const char* const kMessageOptionsHelp =
     "message options (a value by name or by number):\n"
@@ -185,9 +185,8 @@ int ReadCommandMessage(const CliOptions& options, CommandMessage& message, std::
     error = "give exactly one TEXT (or --from-json FILE)";
     return kExitUsage;
   }
-  const Unmappable mode = options.Flag("--replace") ? Unmappable::Replace : Unmappable::Refuse;
   std::string text;
-  if (!ArgumentBytes(options.Positional()[0], "TEXT", mode, text, error)) return kExitFailure;
+  if (!ArgumentBytes(options.Positional()[0], "TEXT", ReplaceMode(options), text, error)) return kExitFailure;
   const CMsgSettings& settings = read.settings;
   message.addressMode = settings.m_nAddressMode;
   message.group = read.group;

@@ -33,6 +33,7 @@ constexpr const char* kHelp =
     "  --defaults-string        the string that returns the card to its defaults\n"
     "  --disable-string         the string that disables the card's network\n"
     "  --notice TEXT            a message showing TEXT on the marquee\n"
+    "  --replace                with --notice: characters without a Windows-1252 byte become \"?\"\n"
     "  --json                   print {\"string\": ...}\n"
     "Options of another card type, and field options or --no-address with the three strings above, are errors.\n";
 
@@ -189,7 +190,7 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
   CliOptions options({"--group", "--unit", "--ip", "--mask", "--gateway", "--protocol", "--input-size", "--unit-id",
                       "--byte-order", "--parts", "--node", "--baud-index", "--consumed", "--produced", "--rtu-unit",
                       "--wiring", "--rtu-byte-order", "--notice"},
-                     {"--no-address", "--defaults-string", "--disable-string", "--json"});
+                     {"--no-address", "--defaults-string", "--disable-string", "--json", "--replace"});
   std::string error;
   auto usage = [&](const std::string& problem) {
     err << "marquee net: " << problem << "\nusage: marquee " << kUsage << "\n";
@@ -205,6 +206,7 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
     return usage(error);
   int modes = options.Flag("--defaults-string") + options.Flag("--disable-string") + options.Has("--notice");
   if (modes > 1) return usage("--defaults-string, --disable-string and --notice exclude each other");
+  if (options.Flag("--replace") && !options.Has("--notice")) return usage("--replace applies to --notice only");
 
   if (!OptionsApply(options, type, modes > 0, error)) return usage(error);
 
@@ -218,7 +220,7 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
     text = network.MakeDisableString(group, unit);
   else if (auto notice = options.Value("--notice")) {
     std::string bytes;
-    if (!ArgumentBytes(*notice, "--notice", Unmappable::Refuse, bytes, error)) {
+    if (!ArgumentBytes(*notice, "--notice", ReplaceMode(options), bytes, error)) {
       err << "marquee net: " << error << "\n";
       return kExitFailure;
     }
@@ -226,12 +228,12 @@ int RunNet(std::span<const std::string> args, std::ostream& out, std::ostream& e
   } else
     text = network.MakeProgramString(!options.Flag("--no-address"), group, unit);
   if (options.Flag("--json"))
-    out << nlohmann::json({{"string", CodePageToUtf8(text)}}).dump() << '\n';
+    PrintJson(out, {{"string", CodePageToUtf8(text)}});
   else
     out << CodePageToUtf8(text) << '\n';
   return kExitOk;
 }
 
-CliRegistration registration({"net", kUsage, RunNet, kHelp});
-
 }  // namespace
+
+constinit const CliCommand kNetCommand{"net", kUsage, RunNet, kHelp};

@@ -20,8 +20,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "preview [--model N] [--position N] [--line N] [--column N] [--effect N] [--h N] [--frames K] TEXT  "
+    "preview [--model N] [--position N] [--line N] [--column N] [--effect N] [--h N] [--frames K] [--replace] "
+    "TEXT  "
     "print preview frames as LED dots";
+
+constexpr const char* kReplaceHelp =
+    "  --replace        characters without a Windows-1252 byte become \"?\" instead of an error\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "marquee preview: " << problem << "\nusage: marquee " << kUsage << "\n";
@@ -36,7 +40,7 @@ struct IntOption {
 };
 
 int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  CliOptions options({"--model", "--position", "--line", "--column", "--effect", "--h", "--frames"}, {});
+  CliOptions options({"--model", "--position", "--line", "--column", "--effect", "--h", "--frames"}, {"--replace"});
   std::string error;
   if (!options.Parse(args, error)) return Usage(err, error);
   if (options.Positional().size() != 1) return Usage(err, "give exactly one TEXT");
@@ -66,7 +70,7 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
     return Usage(err, "--h must be 1 to " + std::to_string(bar.visible ? bar.maximum : 1) + " for this model");
 
   std::string text;
-  if (!ArgumentBytes(options.Positional()[0], "TEXT", Unmappable::Refuse, text, error)) {
+  if (!ArgumentBytes(options.Positional()[0], "TEXT", ReplaceMode(options), text, error)) {
     err << "marquee preview: " << error << "\n";
     return kExitFailure;
   }
@@ -79,6 +83,6 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
   return kExitOk;
 }
 
-CliRegistration registration({"preview", kUsage, Run});
-
 }  // namespace
+
+constinit const CliCommand kPreviewCommand{"preview", kUsage, Run, kReplaceHelp};

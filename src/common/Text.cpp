@@ -59,38 +59,3 @@ std::string ToUpperAscii(std::string_view text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return result;
 }
-
-std::string Latin1ToUtf8(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      result += c;
-    } else {
-      result += static_cast<char>(0xC0 | (byte >> 6));
-      result += static_cast<char>(0x80 | (byte & 0x3F));
-    }
-  }
-  return result;
-}
-
-std::string Utf8ToLatin1(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    bool valid = length != 0 && i + length <= text.size();
-    for (size_t k = 1; valid && k < length; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-    if (!valid) {
-      result += text[i++];
-      continue;
-    }
-    unsigned codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    result += codePoint <= 0xFF ? static_cast<char>(codePoint) : '?';
-    i += length;
-  }
-  return result;
-}

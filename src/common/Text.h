@@ -23,9 +23,3 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // Case-insensitive prefix test (ASCII letters only, like the list controls' search).
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 std::string ToUpperAscii(std::string_view text);
-
-// Converts single-byte Latin-1 text to UTF-8 for terminals and logs.
-std::string Latin1ToUtf8(std::string_view text);
-// Converts UTF-8 to Latin-1; characters outside Latin-1 become '?'. Invalid UTF-8
-// bytes are taken as Latin-1 characters themselves, so no input is lost silently.
-std::string Utf8ToLatin1(std::string_view text);

@@ -32,7 +32,7 @@ TEST(SendCommand, SendsToASerialPort) {
   CliRun run = RunTool({"send", "--port", pty.path(), "--baud", "38400", "^E1Hello^N\xc3\xa9"});
   pty.StopReading();
   EXPECT_EQ(run.exitCode, kExitOk) << run.err;
-  EXPECT_EQ(pty.received(), "^E1Hello^N\xe9") << "the text goes out as Latin-1";
+  EXPECT_EQ(pty.received(), "^E1Hello^N\xe9") << "the text goes out as Windows-1252";
   EXPECT_EQ(run.err, "");
 }
 

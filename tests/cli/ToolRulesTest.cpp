@@ -64,6 +64,7 @@ TEST(ToolRules, EverySubcommandAnswersHelp) {
     EXPECT_NE(run.out.find("--  "), std::string::npos) << command;
   }
   EXPECT_NE(RunMarquee({"encode", "--help"}).out.find("scroll-once 4"), std::string::npos);
+  EXPECT_NE(RunMarquee({"send", "--help"}).out.find("--mqtt HOST[:PORT] publish"), std::string::npos);
 }
 
 TEST(ToolRules, OutcomesOfOneRun) {
@@ -130,6 +131,60 @@ TEST(ToolRules, DecodeJsonBuildsTheSameStringAgain) {
   ProcessRun bad = RunMarquee({"encode", "--from-json", "-"}, R"({"text": "A", "bogus": 1})");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.err.find("\"bogus\": unknown key"), std::string::npos);
+}
+
+// Every command that takes text to the sign converts it the same way: a character
+// without a Windows-1252 byte is named with its position (exit 1) unless --replace;
+// malformed UTF-8 is refused.
+TEST(ToolRules, TextArgumentsAreStrictWindows1252) {
+  const std::string dir = std::filesystem::temp_directory_path() / ("rules-text-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string db = dir + "/m.nmd";
+  const std::string book = dir + "/b.nmd";
+  const std::vector<std::vector<std::string>> commands = {{"db", "add", db},
+                                                          {"book", "add", book},
+                                                          {"net", "1", "--notice"},
+                                                          {"send", "--port", dir + "/none"},
+                                                          {"preview"}};
+  for (std::vector<std::string> args : commands) {
+    const bool isBook = args[0] == "book";
+    auto withText = [&](const std::string& text, bool replace) {
+      std::vector<std::string> run = args;
+      if (replace) run.insert(run.begin() + 1, "--replace");
+      run.push_back(text);
+      if (isBook) run.push_back("10.0.0.1");
+      return RunMarquee(run);
+    };
+    ProcessRun refused = withText("xΩ", false);
+    EXPECT_EQ(refused.exitCode, 1) << args[0];
+    EXPECT_NE(refused.err.find("\"Ω\" (U+03A9) at position 2"), std::string::npos) << refused.err;
+    EXPECT_NE(withText("\xC0\x80", false).err.find("overlong"), std::string::npos) << args[0];
+    ProcessRun replaced = withText("xΩ", true);
+    EXPECT_EQ(replaced.err.find("U+03A9"), std::string::npos) << args[0] << ": " << replaced.err;
+  }
+  EXPECT_EQ(RunMarquee({"net", "1", "--replace", "--notice", "5€Ω"}).out, "^A000000^E1^L0^C1^D1^K0^dC15€?^N\n");
+  EXPECT_EQ(RunMarquee({"book", "list", book}).out, "x? [ 10.0.0.1 ]\t10.0.0.1\n");
+  std::filesystem::remove_all(dir);
+}
+
+TEST(ToolRules, ListingsInJson) {
+  const std::string dir = std::filesystem::temp_directory_path() / ("rules-json-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string db = dir + "/m.nmd";
+  const std::string book = dir + "/b.nmd";
+  ASSERT_EQ(RunMarquee({"db", "add", db, "--address", "unit", "--unit", "5", "--flash", "save", "€\t"}).exitCode, 0);
+  ASSERT_EQ(RunMarquee({"book", "add", book, "Hall €", "10.0.0.1", "10.0.0.2"}).exitCode, 0);
+  EXPECT_EQ(RunMarquee({"db", "list", "--json", db}).out,
+            "[{\"message\":{\"address\":\"unit\",\"blink_off_at_end\":false,\"clear_line\":false,\"column\":0,"
+            "\"effect\":\"default\",\"flash\":\"save\",\"group\":0,\"line\":0,\"position\":\"center\",\"reset\":"
+            "\"nothing\",\"text\":\"€\\t\",\"unit\":5},\"summary\":\"€\\t\"}]\n");
+  EXPECT_EQ(RunMarquee({"db", "lines", "--json", db}).out, "[{\"group\":0,\"line\":\"^C1€\\t^Y1\",\"unit\":5}]\n");
+  EXPECT_EQ(RunMarquee({"book", "list", "--json", book}).out,
+            "[{\"addresses\":[\"10.0.0.1\",\"10.0.0.2\"],\"name\":\"Hall €\"}]\n");
+  const std::string ports = RunMarquee({"ports", "--json"}).out;
+  EXPECT_NE(ports.find("{\"port\":\"Ethernet\",\"text\":\"Ethernet\"}]\n"), std::string::npos) << ports;
+  EXPECT_EQ(RunMarquee({"book", "list", "--replace", book}).exitCode, 2);
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ToolRules, ListingsEscapeFieldsToOneLine) {

@@ -30,12 +30,3 @@ TEST(Text, CaseInsensitiveComparisons) {
   EXPECT_FALSE(StartsWithNoCase("COM", "COM1"));
   EXPECT_EQ(ToUpperAscii("com3"), "COM3");
 }
-
-TEST(Text, Latin1AndUtf8RoundTrip) {
-  std::string latin1 = "A\xb6z\xff";
-  EXPECT_EQ(Latin1ToUtf8(latin1), "A\xc2\xb6z\xc3\xbf");
-  EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8(latin1)), latin1);
-  EXPECT_EQ(Utf8ToLatin1("\xe2\x82\xac"), "?");  // euro sign is outside Latin-1
-  EXPECT_EQ(Utf8ToLatin1("a\xb6"), "a\xb6");     // stray byte kept as Latin-1
-  EXPECT_EQ(Utf8ToLatin1("\xc3"), "\xc3");       // truncated sequence kept
-}
