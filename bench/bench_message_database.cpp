@@ -83,7 +83,7 @@ void BM_LoadDatabase(benchmark::State& state) {
     messages.clear();
     state.ResumeTiming();
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * db.bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(db.bytes.size()));
 }
 
 void BM_ReadRaw(benchmark::State& state) {
@@ -92,14 +92,14 @@ void BM_ReadRaw(benchmark::State& state) {
     FileContents file = ReadWholeFile(db.path);
     benchmark::DoNotOptimize(file.bytes.data());
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * db.bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(db.bytes.size()));
 }
 
 void BM_SaveDatabase(benchmark::State& state) {
   Database& db = TheDatabase();
   for (auto _ : state)
     if (!SaveMessageDatabase(db.savePath, db.messages).ok()) state.SkipWithError("save");
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * db.bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(db.bytes.size()));
 }
 
 // The same atomic, synced write as a save, of the finished bytes.
@@ -110,7 +110,7 @@ void BM_WriteRaw(benchmark::State& state) {
     if (!writer.Open(db.savePath).ok() || !writer.Write(db.bytes) || !writer.Commit().ok())
       state.SkipWithError("write");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * db.bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(db.bytes.size()));
 }
 
 // Parsing and encoding alone, in memory: where the time goes beyond the file system.

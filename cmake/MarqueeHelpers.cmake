@@ -1,7 +1,13 @@
 # Build settings and target helpers shared by every folder.
 
+option(MARQUEE_WERROR "Treat compiler warnings as errors (the CI build)" OFF)
+
 add_library(marquee_warnings INTERFACE)
-target_compile_options(marquee_warnings INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_options(marquee_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion)
+if(MARQUEE_WERROR)
+  target_compile_options(marquee_warnings INTERFACE -Werror)
+endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   # GCC 12 at -O2 reports std::string concatenation as overlapping copies (GCC bug 105651).
   target_compile_options(marquee_warnings INTERFACE -Wno-restrict)
@@ -26,8 +32,34 @@ endfunction()
 
 set(MARQUEE_TEST_TIMEOUT 120)
 
-find_package(GTest CONFIG REQUIRED)
+# The 64-bit Windows cross build (cmake/x86_64-w64-mingw32.cmake) runs its tests under Wine.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(MARQUEE_WINE TRUE)
+endif()
+
+if(MARQUEE_WINE)
+  # No GoogleTest is packaged for MinGW: build Debian's sources with the cross compiler.
+  set(MARQUEE_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${MARQUEE_GTEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # A throwaway prefix in this build folder; tests/CMakeLists.txt creates it before the tests.
+  set(MARQUEE_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/RunUnderWine.sh ${MARQUEE_WINE_PREFIX})
+else()
+  find_package(GTest CONFIG REQUIRED)
+endif()
 include(GoogleTest)
+
+# Registers test program name with CTest. Under Wine each program is one test, so Wine starts
+# once per program rather than once per case; elsewhere every case is a test of its own.
+function(marquee_register_tests name)
+  if(MARQUEE_WINE)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT} FIXTURES_REQUIRED wine ${ARGN})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT} ${ARGN})
+  endif()
+endfunction()
 
 # A GoogleTest executable over the Qt-free core.
 function(marquee_add_core_test name)
@@ -35,7 +67,7 @@ function(marquee_add_core_test name)
   marquee_target_defaults(${name})
   target_link_libraries(${name} PRIVATE marquee_core marquee_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE MARQUEE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT})
+  marquee_register_tests(${name})
 endfunction()
 
 # A GoogleTest executable that needs Qt (services or widgets). Runs offscreen with a
@@ -73,6 +105,9 @@ function(marquee_add_fuzzer name source)
     set(corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
     add_test(NAME ${name}.replay COMMAND ${name} ${corpus})
     set_tests_properties(${name}.replay PROPERTIES TIMEOUT ${MARQUEE_TEST_TIMEOUT})
+    if(MARQUEE_WINE)
+      set_tests_properties(${name}.replay PROPERTIES FIXTURES_REQUIRED wine)
+    endif()
   endif()
 endfunction()
 

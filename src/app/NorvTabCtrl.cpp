@@ -55,7 +55,7 @@ CNorvTabCtrl::~CNorvTabCtrl() {
 
 void CNorvTabCtrl::InitPages() {
   if (m_Pages[0]) return;
-  for (int i = 0; i < kPageCount; ++i) {
+  for (size_t i = 0; i < m_Pages.size(); ++i) {
     m_Pages[i] = kPageKinds[i].create(this);
     m_Pages[i]->KeepOwnDefaultButton();
     connect(m_Pages[i], &CNorvChildDialog::PageRequested, this, &CNorvTabCtrl::SelectPage);
@@ -90,5 +90,5 @@ void CNorvTabCtrl::DestroyPages() {
 }
 
 CNorvChildDialog* CNorvTabCtrl::Page(int index) const {
-  return index >= 0 && index < kPageCount ? m_Pages[index] : nullptr;
+  return index >= 0 && index < kPageCount ? m_Pages[static_cast<size_t>(index)] : nullptr;
 }

@@ -103,7 +103,7 @@ void ReadSettings(QSettings& settings, CAppState& state) {
     CIPData member;
     member.m_strName = ReadText(settings, MemberName(i), member.m_strName);
     for (int octet = 0; octet < 4; ++octet) {
-      member.m_Address[octet] =
+      member.m_Address[static_cast<size_t>(octet)] =
           static_cast<uint8_t>(StoredInteger(settings.value(OctetName(i, octet))).value_or(0) & 0xFF);
     }
     state.m_SendTarget.m_Members.push_back(std::move(member));
@@ -125,10 +125,10 @@ void WriteLinkSettings(QSettings& settings, const CAppState& state) {
   settings.remove(kIPInformation);
   settings.beginGroup(kIPInformation);
   for (int i = 0; i < static_cast<int>(target.m_Members.size()); ++i) {
-    const CIPData& member = target.m_Members[i];
+    const CIPData& member = target.m_Members[static_cast<size_t>(i)];
     settings.setValue(MemberName(i), ToQString(member.m_strName));
     for (int octet = 0; octet < 4; ++octet)
-      settings.setValue(OctetName(i, octet), static_cast<int>(member.m_Address[octet]));
+      settings.setValue(OctetName(i, octet), static_cast<int>(member.m_Address[static_cast<size_t>(octet)]));
   }
   settings.endGroup();
 }

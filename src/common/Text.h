@@ -7,7 +7,10 @@
 
 // printf-style formatting into a std::string; used where the marquee language and the
 // file formats fix a printf format ("%02d", "%d.%d.%d.%d").
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+// MinGW builds use its C99 printf (__USE_MINGW_ANSI_STDIO), not the system's older one.
+#define MARQUEE_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__)
 #define MARQUEE_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define MARQUEE_PRINTF_FORMAT(fmt, args)

@@ -70,7 +70,7 @@ CIPAddressEdit::CIPAddressEdit(QWidget* parent)
       if (!m_bSetting) emit addressChanged();
     });
     layout->addWidget(field);
-    m_Fields[i] = field;
+    m_Fields[static_cast<size_t>(i)] = field;
   }
   setFocusProxy(m_Fields[0]);
 
@@ -113,12 +113,12 @@ bool CIPAddressEdit::IsBlank() const {
 
 int CIPAddressEdit::FieldIndex(const QObject* field) const {
   for (int i = 0; i <= kLastField; ++i)
-    if (m_Fields[i] == field) return i;
+    if (Field(i) == field) return i;
   return -1;
 }
 
 void CIPAddressEdit::OnFieldEdited(int index) {
-  QLineEdit* field = m_Fields[index];
+  QLineEdit* field = Field(index);
   const int typed = field->text().toInt();
   if (typed > kHighestOctet) {
     field->setText(QString::number(kHighestOctet));
@@ -131,7 +131,7 @@ void CIPAddressEdit::OnFieldEdited(int index) {
 }
 
 void CIPAddressEdit::ShowRangeHint(int index, int typed) {
-  const QLineEdit* field = m_Fields[index];
+  const QLineEdit* field = Field(index);
   m_pRangeHint->setText(tr("%1 is not a valid entry. Specify a value between 0 and %2.").arg(typed).arg(kHighestOctet));
   m_pRangeHint->adjustSize();
   m_pRangeHint->move(field->mapToGlobal(QPoint(0, field->height() + 2)));
@@ -145,7 +145,7 @@ void CIPAddressEdit::hideEvent(QHideEvent* event) {
 }
 
 void CIPAddressEdit::FocusField(int index, Caret caret) {
-  QLineEdit* field = m_Fields[index];
+  QLineEdit* field = Field(index);
   field->setFocus(Qt::OtherFocusReason);
   switch (caret) {
     case Caret::Start:
@@ -171,7 +171,7 @@ bool CIPAddressEdit::PasteAddress() {
 }
 
 void CIPAddressEdit::ShowContextMenu(int index, const QPoint& globalPos) {
-  QLineEdit* field = m_Fields[index];
+  QLineEdit* field = Field(index);
   const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
   // The menu's Paste takes a whole dotted address too, as Ctrl+V does.
   // The line edit names its actions only by their text, which ends in the shortcut.
@@ -195,7 +195,7 @@ bool CIPAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
       // Entering from outside the control by keyboard or program: typing replaces the field.
       // (Moves between the fields set their own caret right after.)
-      if (static_cast<QFocusEvent*>(event)->reason() == Qt::OtherFocusReason) m_Fields[index]->selectAll();
+      if (static_cast<QFocusEvent*>(event)->reason() == Qt::OtherFocusReason) Field(index)->selectAll();
       break;
     case QEvent::FocusOut:
       if (m_nAdvancedInto == index) m_nAdvancedInto = -1;
@@ -213,7 +213,7 @@ bool CIPAddressEdit::OnKeyPress(int index, const QKeyEvent& key) {
   if (IsModifierKey(key.key())) return false;
   const bool justAdvanced = m_nAdvancedInto == index;
   m_nAdvancedInto = -1;
-  const QLineEdit* field = m_Fields[index];
+  const QLineEdit* field = Field(index);
   const bool atStart = field->cursorPosition() == 0 && !field->hasSelectedText();
   const bool atEnd = field->cursorPosition() == field->text().size() && !field->hasSelectedText();
   if (key.matches(QKeySequence::Paste)) return PasteAddress();

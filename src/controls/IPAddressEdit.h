@@ -58,6 +58,8 @@ class CIPAddressEdit : public QFrame {
   bool PasteAddress();
   void ShowContextMenu(int index, const QPoint& globalPos);
   void ShowRangeHint(int index, int typed);
+  // The field of an index from 0 to kLastField.
+  QLineEdit* Field(int index) const { return m_Fields[static_cast<size_t>(index)]; }
 
   std::array<QLineEdit*, 4> m_Fields{};
   bool m_bSetting = false;   // SetAddress / Clear at work: one addressChanged at their end

@@ -121,8 +121,8 @@ bool TokensMatch(const QByteArray& given, const std::string& expected) {
   if (expected.empty()) return false;
   unsigned difference = given.size() == static_cast<qsizetype>(expected.size()) ? 0u : 1u;
   for (qsizetype i = 0; i < given.size(); ++i)
-    difference |= static_cast<unsigned char>(given[i]) ^
-                  static_cast<unsigned char>(expected[static_cast<size_t>(i) % expected.size()]);
+    difference |= unsigned{static_cast<unsigned char>(given[i])} ^
+                  unsigned { static_cast<unsigned char>(expected[static_cast<size_t>(i) % expected.size()]) };
   return difference == 0;
 }
 

@@ -36,7 +36,7 @@ SocketHandle CreateStreamSocket() {
 
 bool SetSocketBlocking(SocketHandle socket, bool blocking) {
   u_long nonBlocking = blocking ? 0 : 1;
-  return ioctlsocket(static_cast<SOCKET>(socket), FIONBIO, &nonBlocking) == 0;
+  return ioctlsocket(static_cast<SOCKET>(socket), static_cast<long>(FIONBIO), &nonBlocking) == 0;
 }
 
 int StartConnect(SocketHandle socket, const std::string& dottedAddress, uint16_t port) {

@@ -129,11 +129,11 @@ CMarqueeComSetupDlg::CMarqueeComSetupDlg(QWidget* parent) : CNorvChildDialog(par
   CNorvMarqueeApp& app = theApp();
   const int type = app.m_nNetworkType;
   const bool fieldbusOrModbus = type >= kNetworkDeviceNet && type <= kNetworkModbusRtu;
-  m_NetworkTypeRadios[fieldbusOrModbus ? type - kNetworkEthernet : 0]->setChecked(true);
+  m_NetworkTypeRadios[fieldbusOrModbus ? static_cast<size_t>(type - kNetworkEthernet) : 0]->setChecked(true);
   ShowPane();
   const int protocol = NetworkSetOf(kNetworkEthernet).m_nProtocol;
   const bool knownProtocol = protocol == kProtocolEthernetIp || protocol == kProtocolModbusTcp;
-  m_ProtocolRadios[knownProtocol ? protocol : kProtocolNone]->setChecked(true);
+  m_ProtocolRadios[static_cast<size_t>(knownProtocol ? protocol : kProtocolNone)]->setChecked(true);
   SelectAddressItems();
   OnPortsChanged();
   m_pIntervalField->setText("0");
@@ -215,7 +215,7 @@ void CMarqueeComSetupDlg::OnNetworkTypeClicked(int networkType) {
 
 void CMarqueeComSetupDlg::OnProtocolClicked(int protocol) {
   NetworkSetOf(kNetworkEthernet).m_nProtocol = protocol;
-  m_ProtocolRadios[protocol]->setChecked(true);
+  m_ProtocolRadios[static_cast<size_t>(protocol)]->setChecked(true);
   m_pEthernetPane->LayOutProtocol();
 }
 

@@ -48,7 +48,7 @@ constexpr bool HasGlyph(int code) {
 
 // sizeCode must be 1 to 5.
 constexpr const FontGeometry& FontGeometryOf(int sizeCode) {
-  return kFontGeometries[sizeCode - kMinSizeCode];
+  return kFontGeometries[static_cast<size_t>(sizeCode - kMinSizeCode)];
 }
 
 // Index of box row y (0 = top, R <= y < 8·R) within the 7·R stored bytes of a cell column.

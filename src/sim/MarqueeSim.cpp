@@ -234,7 +234,7 @@ void MarqueeSim::ReadAddress(const ScanToken& token) {
   const int mode = m_message.addressKind == SimAddressKind::kUnit    ? kAddressSpecificUnit
                    : m_message.addressKind == SimAddressKind::kGroup ? kAddressSpecificGroup
                                                                      : kAddressBroadcast;
-  Report(token, true, kAddressModeNames[mode], {{"group", Number(group)}, {"unit", Number(unit)}});
+  Report(token, true, kAddressModeNames[static_cast<size_t>(mode)], {{"group", Number(group)}, {"unit", Number(unit)}});
 }
 
 void MarqueeSim::ReadHeaderCode(const ScanToken& token) {

@@ -76,7 +76,8 @@ TEST(AddressBookFile, TruncationAtEveryLengthKeepsTheWholeEntriesBeforeIt) {
     EXPECT_EQ(read.status.errorClass(), ErrorClass::BadInput) << "length " << length;
     size_t whole = 0;
     while (whole < std::size(entryEnds) && entryEnds[whole] <= length) ++whole;
-    EXPECT_EQ(read.entries, std::vector<CIPGroup>(kSampleBook.begin(), kSampleBook.begin() + whole))
+    EXPECT_EQ(read.entries,
+              std::vector<CIPGroup>(kSampleBook.begin(), kSampleBook.begin() + static_cast<std::ptrdiff_t>(whole)))
         << "length " << length;
   }
 }

@@ -46,15 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<LINE1_PROP> lines(1);
   while (!input.Empty()) {
-    const uint8_t size = input.Byte();
-    if (size == 0xEE) {
+    const uint8_t sizeCode = input.Byte();
+    if (sizeCode == 0xEE) {
       lines.emplace_back();
       continue;
     }
     const uint8_t code = input.Byte();
     const uint8_t attributes = input.Byte();
-    lines.back().push_back({size < 0xF0 ? size % 6 + (size & 0x80 ? 1 : 0) : static_cast<int8_t>(size), code,
-                            kColors[attributes & 3], attributes >> 2});
+    lines.back().push_back({sizeCode < 0xF0 ? sizeCode % 6 + (sizeCode & 0x80 ? 1 : 0) : static_cast<int8_t>(sizeCode),
+                            code, kColors[attributes & 3], attributes >> 2});
   }
 
   for (int paint = 0; paint < 3; ++paint) {

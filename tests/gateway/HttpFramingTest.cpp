@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"folded_header", "GET / HTTP/1.1\r\nA: b\r\n c\r\n\r\n", 400},
                     Case{"head_over_cap_unfinished", "GET / HTTP/1.1\r\nX: " + std::string(70, 'a'), 431},
                     Case{"head_over_cap", "GET / HTTP/1.1\r\nX: " + std::string(50, 'a') + "\r\n\r\n", 431}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(FramingStream, FollowsRequestsAcrossReadsAndKeepAlive) {
   HttpFraming framing({64, 10});

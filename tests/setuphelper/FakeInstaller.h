@@ -70,7 +70,8 @@ class FakeInstaller {
 
   // Variable `index` up to its zero, or all of it when it has none.
   std::string Variable(int index) const {
-    const char* start = m_block.data() + kGuardSize + static_cast<std::size_t>(index) * m_variableSize;
+    const char* start =
+        m_block.data() + kGuardSize + static_cast<std::size_t>(index) * static_cast<std::size_t>(m_variableSize);
     return std::string(start, strnlen(start, static_cast<std::size_t>(m_variableSize)));
   }
   std::string UntouchedVariable() const { return std::string(static_cast<std::size_t>(m_variableSize), kMarker); }

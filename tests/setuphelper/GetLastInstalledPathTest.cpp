@@ -81,8 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
              "C:\\Program "},
         Case{"name truncated to 99", kLongName.substr(0, 99), true, Stored("C:\\Long"), kLongName, 1024, "C:\\Long"},
         Case{"name truncated to one variable", "Ferro", true, Stored("C:\\F"), kProgram, 6, "C:\\F"}),
-    [](const testing::TestParamInfo<Case>& info) {
-      std::string name = info.param.what;
+    [](const testing::TestParamInfo<Case>& caseInfo) {
+      std::string name = caseInfo.param.what;
       for (char& ch : name) {
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
       }

@@ -81,7 +81,7 @@ class ArtReader {
   // rows: the stored rows top to bottom, design columns only.
   void Pack(const std::vector<std::string>& rows, std::vector<uint8_t>& table) const {
     const size_t glyphStart = table.size();
-    table.resize(glyphStart + m_geometry.BytesPerGlyph(), 0);
+    table.resize(glyphStart + static_cast<size_t>(m_geometry.BytesPerGlyph()), 0);
     for (int cellColumn = 0; cellColumn < m_geometry.cellsWide; ++cellColumn) {
       for (int boxRow = m_geometry.cellsHigh; boxRow < m_geometry.BoxRows(); ++boxRow) {
         uint8_t bits = 0;
