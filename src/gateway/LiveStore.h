@@ -12,7 +12,8 @@
 // live.db in the gateway's state folder: named JSON documents (variables, schedules set
 // over the API, each sign's interrupts and base message), so they outlive a restart.
 // Every Put is written before it returns (a killed process keeps it) and reaches the disk
-// a moment later, off this thread, in one flush shared with the Puts around it.
+// a moment later, off this thread, in one flush shared with the Puts around it (a lost
+// command id after a power cut costs at most a second send, never a command).
 class LiveStore {
  public:
   LiveStore() = default;
