@@ -20,6 +20,8 @@ CDeviceModbusRTUDlg::CDeviceModbusRTUDlg(QWidget* parent) : CNetworkPane(parent)
   m_pWiringList->setObjectName("wiring");
   m_pWiringList->addItems(
       {tr("RS232 (Marquee RS232 port)"), tr("RS422 (Marquee RS422/485 Port)"), tr("RS485 (Marquee RS422/485 port)")});
+  // Closed, it shows its longest entry whole.
+  m_pWiringList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   auto* wiringLabel = new QLabel(tr("Wiring"), box);
   wiringLabel->setBuddy(m_pWiringList);
   m_pByteOrder = new CByteOrderControls(tr("(Most users need not change the following \nbyte order settings)"), box);
