@@ -41,11 +41,6 @@ class CMsgDBDlg : public CNorvChildDialog {
 
   void OnPageShown() override;
 
-  QPushButton* m_pHelpButton;
-  QPushButton* m_pDeleteButton;
-  QPushButton* m_pSelectButton;
-  QTableView* m_pList;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -56,6 +51,11 @@ class CMsgDBDlg : public CNorvChildDialog {
   // The given widths in the page's font, for every column the operator has not dragged.
   void SizeColumns();
 
+  // "Help", "Delete", "Select Message" and the list ("messages").
+  QPushButton* m_pHelpButton;
+  QPushButton* m_pDeleteButton;
+  QPushButton* m_pSelectButton;
+  QTableView* m_pList;
   CMessageListModel* m_pModel;
   std::vector<bool> m_Dragged;  // per column: the operator set its width
   bool m_bSizing = false;       // SizeColumns, not the operator, is changing widths
