@@ -99,7 +99,7 @@ void BM_DatabasePageRefresh(benchmark::State& state) {
   CMsgDBDlg page;
   page.resize(page.sizeHint());
   page.show();
-  page.m_pList->selectAll();
+  page.findChild<QTableView*>("messages")->selectAll();
   Measure(state, [&] {
     page.hide();
     page.show();

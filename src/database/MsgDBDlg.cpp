@@ -30,6 +30,7 @@ CMsgDBDlg::CMsgDBDlg(QWidget* parent)
       m_pSelectButton(new QPushButton(tr("Select Message"), this)),
       m_pList(new QTableView(this)),
       m_pModel(new CMessageListModel(theApp().m_MessageList, this)) {
+  m_pList->setObjectName("messages");
   m_pList->setModel(m_pModel);
   m_pList->setAccessibleName(tr("Stored messages"));
   SetUpReportView(m_pList);

@@ -35,11 +35,6 @@ class CMsgDBDlg : public CNorvChildDialog {
 
   void OnPageShown() override;
 
-  QPushButton* m_pHelpButton;
-  QPushButton* m_pDeleteButton;
-  QPushButton* m_pSelectButton;
-  QTableView* m_pList;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,5 +42,10 @@ class CMsgDBDlg : public CNorvChildDialog {
   // "Delete" with at least one selected row, "Select Message" with exactly one.
   void UpdateButtons();
 
+  // "Help", "Delete", "Select Message" and the list ("messages").
+  QPushButton* m_pHelpButton;
+  QPushButton* m_pDeleteButton;
+  QPushButton* m_pSelectButton;
+  QTableView* m_pList;
   CMessageListModel* m_pModel;
 };

@@ -203,21 +203,22 @@ void MqttBridge::PublishDiscovery() {
   const std::string& prefix = m_config.prefix;
   for (const SignConfig& sign : m_gateway.config().signs) {
     if (!m_ownership.Drives(sign.name)) continue;
+    const std::string id = DiscoveryObjectId(sign.name);
     nlohmann::json config = {
         {"name", sign.name},
-        {"unique_id", "ferromarquee_" + sign.name},
+        {"unique_id", id},
         {"command_topic", SignTopic(prefix, sign.name, "message/set")},
         {"state_topic", SignTopic(prefix, sign.name, "state")},
         {"value_template", "{{ value_json.text }}"},
         {"availability_topic", GatewayStatusTopic(prefix, m_config.clientId)},
         {"max", 255},
         {"device",
-         {{"identifiers", {"ferromarquee_" + sign.name}},
+         {{"identifiers", {id}},
           {"name", "LED sign " + sign.name},
           {"manufacturer", "FerroMarquee"},
           {"via_device", m_config.clientId}}},
     };
-    PublishJson(m_config.discoveryPrefix + "/text/ferromarquee_" + sign.name + "/config", config.dump(), true);
+    PublishJson(m_config.discoveryPrefix + "/text/" + id + "/config", config.dump(), true);
   }
 }
 

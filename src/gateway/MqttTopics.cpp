@@ -69,6 +69,15 @@ std::string GatewayStatusTopic(std::string_view prefix, std::string_view gateway
   return std::string(prefix) + "/gateways/" + std::string(gateway) + "/status";
 }
 
+std::string DiscoveryObjectId(std::string_view sign) {
+  std::string id = "ferromarquee_";
+  for (char c : sign) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+    id += plain ? c : '_';
+  }
+  return id;
+}
+
 MqttCommand CommandFromPayload(std::string_view payload) {
   MqttCommand command;
   if (Status utf8 = Utf8ToCodePage(payload, Unmappable::Replace).status; !utf8.ok() && !payload.empty()) {

@@ -30,6 +30,10 @@ std::string SignTopic(std::string_view prefix, std::string_view sign, std::strin
 std::string TagTopic(std::string_view prefix, std::string_view tag, std::string_view leaf);
 std::string GatewayStatusTopic(std::string_view prefix, std::string_view gateway);
 
+// Home Assistant's id of a sign's text entity, "ferromarquee_" and the name: its discovery
+// topic level takes letters, digits, '_' and '-' only, so every other byte becomes '_'.
+std::string DiscoveryObjectId(std::string_view sign);
+
 // A command's payload as a submission body. A JSON object is taken as it is but for its
 // "id" (the publisher's id of the command, for telling a redelivery from a new command),
 // which is moved to id; anything else is a text in size 1, red, one line per line of the

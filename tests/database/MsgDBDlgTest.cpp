@@ -10,6 +10,7 @@
 #include "gui/MainWindowFixture.h"
 #include "gui/Screenshot.h"
 #include "message/MessageDatabaseFile.h"
+#include "support/Find.h"
 
 namespace {
 
@@ -41,11 +42,13 @@ class MsgDBDlgTest : public ::testing::Test {
     page->show();
   }
   void Select(std::initializer_list<int> rows) {
-    page->m_pList->clearSelection();
+    List()->clearSelection();
     for (int row : rows)
-      page->m_pList->selectionModel()->select(page->m_pList->model()->index(row, 0),
-                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+      List()->selectionModel()->select(List()->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
   }
+  QTableView* List() const { return Find<QTableView>(page.get(), "messages"); }
+  QPushButton* Button(const QString& caption) const { return Find<QPushButton>(page.get(), caption); }
   std::vector<std::string> ListTexts() const {
     std::vector<std::string> texts;
     for (const auto& record : test.app->m_MessageList) texts.push_back(record->m_strText[0]);
@@ -61,15 +64,15 @@ TEST_F(MsgDBDlgTest, ColumnsHaveTheirHeadingsAndWidths) {
   const QStringList headings = {"Msg Text", "Address",  "Group #",      "Unit #",      "Position",
                                 "Line #",   "Column #", "Display Mode", "MSG Effects", "Save/Clear Flash"};
   const int widths[] = {300, 90, 55, 50, 60, 50, 55, 100, 100, 60};
-  QAbstractItemModel* model = page->m_pList->model();
+  QAbstractItemModel* model = List()->model();
   ASSERT_EQ(model->columnCount(), 10);
   for (int column = 0; column < 10; ++column) {
     EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), headings[column]);
-    EXPECT_EQ(page->m_pList->columnWidth(column), widths[column]) << column;
+    EXPECT_EQ(List()->columnWidth(column), widths[column]) << column;
   }
   EXPECT_EQ(model->rowCount(), 0);
-  EXPECT_FALSE(page->m_pSelectButton->isEnabled());
-  EXPECT_FALSE(page->m_pDeleteButton->isEnabled());
+  EXPECT_FALSE(Button("Select Message")->isEnabled());
+  EXPECT_FALSE(Button("Delete")->isEnabled());
   EXPECT_EQ(page->GetFirstSelected(-1), -1);
 }
 
@@ -82,9 +85,9 @@ TEST_F(MsgDBDlgTest, RowsShowTheMessagesInListOrder) {
   test.app->m_MessageList.push_back(Message("First"));
   test.app->m_MessageList.push_back(std::move(stored));
   Open({});
-  EXPECT_EQ(TextColumn(page->m_pList), (QStringList{"First", "Stop"}));
+  EXPECT_EQ(TextColumn(List()), (QStringList{"First", "Stop"}));
   const QStringList cells = {"Specific Unit", "1", "12", "Starting at", "2", "5"};
-  for (int column = 1; column <= 6; ++column) EXPECT_EQ(Cell(page->m_pList, 1, column), cells[column - 1]);
+  for (int column = 1; column <= 6; ++column) EXPECT_EQ(Cell(List(), 1, column), cells[column - 1]);
 }
 
 TEST_F(MsgDBDlgTest, ButtonsFollowTheNumberOfSelectedRows) {
@@ -97,8 +100,8 @@ TEST_F(MsgDBDlgTest, ButtonsFollowTheNumberOfSelectedRows) {
   const Case cases[] = {{{1}, true, true}, {{0, 2}, false, true}, {{}, false, false}, {{0, 1, 2}, false, true}};
   for (const Case& c : cases) {
     Select(c.rows);
-    EXPECT_EQ(page->m_pSelectButton->isEnabled(), c.select) << c.rows.size();
-    EXPECT_EQ(page->m_pDeleteButton->isEnabled(), c.erase) << c.rows.size();
+    EXPECT_EQ(Button("Select Message")->isEnabled(), c.select) << c.rows.size();
+    EXPECT_EQ(Button("Delete")->isEnabled(), c.erase) << c.rows.size();
   }
 }
 
@@ -114,28 +117,28 @@ TEST_F(MsgDBDlgTest, DeleteKeyAskedYesRemovesTheSelectedMessagesAndRows) {
   Open({"A", "B", "C", "D", "E"});
   Select({0, 2, 3});
   test.prompter.answer = true;
-  QTest::keyClick(page->m_pList, Qt::Key_Delete);
+  QTest::keyClick(List(), Qt::Key_Delete);
   EXPECT_EQ(test.prompter.questions, std::vector<std::string>{"Do you want to delete selected message(s)?"});
   EXPECT_EQ(ListTexts(), (std::vector<std::string>{"B", "E"}));
-  EXPECT_EQ(TextColumn(page->m_pList), (QStringList{"B", "E"}));
-  EXPECT_FALSE(page->m_pDeleteButton->isEnabled());
-  EXPECT_FALSE(page->m_pSelectButton->isEnabled());
+  EXPECT_EQ(TextColumn(List()), (QStringList{"B", "E"}));
+  EXPECT_FALSE(Button("Delete")->isEnabled());
+  EXPECT_FALSE(Button("Select Message")->isEnabled());
 }
 
 TEST_F(MsgDBDlgTest, DeleteAnsweredNoChangesNothing) {
   Open({"A", "B"});
   Select({0, 1});
   test.prompter.answer = false;
-  page->m_pDeleteButton->click();
+  Button("Delete")->click();
   EXPECT_EQ(test.prompter.questions.size(), 1u);
   EXPECT_EQ(ListTexts(), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(TextColumn(page->m_pList), (QStringList{"A", "B"}));
+  EXPECT_EQ(TextColumn(List()), (QStringList{"A", "B"}));
   EXPECT_EQ(page->GetFirstSelected(-1), 0);
 }
 
 TEST_F(MsgDBDlgTest, DeleteWithoutASelectionAsksNothing) {
   Open({"A"});
-  QTest::keyClick(page->m_pList, Qt::Key_Delete);
+  QTest::keyClick(List(), Qt::Key_Delete);
   page->OnDelete();
   EXPECT_TRUE(test.prompter.questions.empty());
   EXPECT_EQ(ListTexts().size(), 1u);
@@ -147,14 +150,14 @@ TEST_F(MsgDBDlgTest, ShowingThePageAgainShowsMessagesAddedElsewhere) {
   page->hide();
   test.app->m_MessageList.push_back(Message("C"));
   page->show();
-  EXPECT_EQ(TextColumn(page->m_pList), (QStringList{"A", "B", "C"}));
+  EXPECT_EQ(TextColumn(List()), (QStringList{"A", "B", "C"}));
   EXPECT_EQ(page->GetFirstSelected(-1), 1) << "the selection stays";
 
   // Rows follow the list when it shrank too (the program's end empties it).
   test.app->m_MessageList.clear();
   page->FillRows();
-  EXPECT_EQ(page->m_pList->model()->rowCount(), 0);
-  EXPECT_FALSE(page->m_pDeleteButton->isEnabled());
+  EXPECT_EQ(List()->model()->rowCount(), 0);
+  EXPECT_FALSE(Button("Delete")->isEnabled());
 }
 
 TEST_F(MsgDBDlgTest, ShowRowRewritesARowOrAddsOneAtTheEnd) {
@@ -163,7 +166,7 @@ TEST_F(MsgDBDlgTest, ShowRowRewritesARowOrAddsOneAtTheEnd) {
   EXPECT_EQ(page->ShowRow(-1), 1);
   EXPECT_EQ(page->ShowRow(0), 0);
   EXPECT_EQ(page->ShowRow(7), 2) << "an index past the rows adds a row";
-  EXPECT_EQ(TextColumn(page->m_pList), (QStringList{"A", "B", ""})) << "a row without a message is blank";
+  EXPECT_EQ(TextColumn(List()), (QStringList{"A", "B", ""})) << "a row without a message is blank";
 }
 
 TEST_F(MsgDBDlgTest, SelectMessagePicksTheMessageIntoTheComposer) {
@@ -184,7 +187,7 @@ TEST_F(MsgDBDlgTest, SelectMessagePicksTheMessageIntoTheComposer) {
   EXPECT_FALSE(test.app->m_bMessageLoaded) << "nothing selected, nothing picked";
 
   Select({1});
-  page->m_pSelectButton->click();
+  Button("Select Message")->click();
   EXPECT_TRUE(test.app->m_bMessageLoaded);
   const CMsgSettings& current = test.app->m_MsgSettings;
   EXPECT_EQ(current.m_nAddressMode, kAddressSpecificUnit);
@@ -200,9 +203,8 @@ TEST_F(MsgDBDlgTest, SelectMessagePicksTheMessageIntoTheComposer) {
 TEST_F(MainWindowTest, SelectMessageShowsTheComposer) {
   test.app->m_MessageList.push_back(Message("Hello"));
   tabs()->SelectPage(3);
-  auto* database = static_cast<CMsgDBDlg*>(page(3));
-  database->m_pList->selectRow(0);
-  QTest::mouseClick(database->m_pSelectButton, Qt::LeftButton);
+  Find<QTableView>(page(3), "messages")->selectRow(0);
+  QTest::mouseClick(Find<QPushButton>(page(3), "Select Message"), Qt::LeftButton);
   EXPECT_EQ(tabs()->CurrentPage(), 0);
   EXPECT_TRUE(page(0)->isVisible());
 }
@@ -219,15 +221,14 @@ class DatabaseFileTest : public MainWindowTest {
 
 TEST_F(DatabaseFileTest, DeletedMessagesAreGoneFromTheFileOnceTheProgramCloses) {
   tabs()->SelectPage(3);
-  auto* database = static_cast<CMsgDBDlg*>(page(3));
-  ASSERT_EQ(database->m_pList->model()->rowCount(), 3);
+  auto* list = Find<QTableView>(page(3), "messages");
+  ASSERT_EQ(list->model()->rowCount(), 3);
   EXPECT_TRUE(SaveScreenshot(window.get(), "page_message_database_three_messages"));
   const std::string kept = test.app->m_MessageList[1]->m_strText[0];
-  database->m_pList->selectRow(0);
-  database->m_pList->selectionModel()->select(database->m_pList->model()->index(2, 0),
-                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  list->selectRow(0);
+  list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
   test.prompter.answer = true;
-  database->m_pDeleteButton->click();
+  Find<QPushButton>(page(3), "Delete")->click();
   CloseWindow();
 
   CMsgList saved;

@@ -50,6 +50,11 @@ TEST(MqttTopics, PayloadsBecomeSubmissions) {
   EXPECT_FALSE(CommandFromPayload("caf\xe9").status.ok());  // not UTF-8
 }
 
+TEST(MqttTopics, DiscoveryIdsAreTopicLevelsHomeAssistantAccepts) {
+  EXPECT_EQ(DiscoveryObjectId("hall-a_line1"), "ferromarquee_hall-a_line1");
+  EXPECT_EQ(DiscoveryObjectId("hall.a"), "ferromarquee_hall_a");  // a '.' there hides the entity
+}
+
 // Two gateways, A and B, configured with the same sign.
 TEST(SignOwnership, TheFirstClaimHoldsAndAnOfflineOwnerIsReplaced) {
   SignOwnership late("gw-b", {"line1", "line2"});
