@@ -5,7 +5,7 @@
 Status LiveStore::Open(const std::string& stateDir) {
   m_path = (std::filesystem::path(stateDir) / "live.db").string();
   if (Status opened = m_db.Open(m_path); !opened.ok()) return opened;
-  if (Status s = m_db.Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"); !s.ok()) return s;
+  if (Status s = m_db.Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"); !s.ok()) return s;
   if (Status s = m_db.Exec("CREATE TABLE IF NOT EXISTS documents (name TEXT PRIMARY KEY, json TEXT NOT NULL);"
                            "CREATE TABLE IF NOT EXISTS command_ids (id TEXT PRIMARY KEY, json TEXT NOT NULL,"
                            " time INTEGER NOT NULL)");

@@ -9,7 +9,10 @@
 
 // live.db in the gateway's state folder: named JSON documents (variables, schedules set
 // over the API, each sign's interrupts and base message), so they outlive a restart.
-// Every Put reaches the disk before it returns.
+// Every Put is in the write-ahead log before it returns, so it outlives a crash of the
+// gateway; only a crash of the system may take the last ones back (no sync per Put: a
+// command's own copy is synced in the queue's database before the broker's is acknowledged,
+// so a lost command id costs at most a second send, never a command).
 class LiveStore {
  public:
   Status Open(const std::string& stateDir);

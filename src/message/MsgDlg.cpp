@@ -290,6 +290,9 @@ void CMsgDlg::ApplyScrollRule() {
   if (scrolling) {
     SelectQuietly(m_pBlinkList, 0);
     m_pEditor->ClearAllBlink();
+    // The clearing is part of no undo step: an undo must not bring back blinking that the
+    // disabled blink list could not show, so the history before it goes.
+    m_pEditor->document()->clearUndoRedoStacks();
   }
   m_pBlinkList->setEnabled(!scrolling);
 }

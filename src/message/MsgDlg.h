@@ -43,10 +43,10 @@ class CMsgDlg : public CNorvChildDialog {
 
   // The open preview window; null when none is open.
   CDlgMsgPreview* Preview() const;
-  CNorvComboBox* PortList() const { return m_pPortSelector; }
-  CNorvComboBox* SendToList() const { return m_pSendToSelector; }
 
-  // The page's controls (owned by the page), by their captions.
+ private:
+  // The page's controls (owned by the page), by their captions. The fields and lists carry
+  // object names (MsgDlgControls.cpp); the buttons are known by their captions.
   QComboBox* m_pAddressList;  // "Marquee Address"
   QComboBox* m_pGroupList;
   QComboBox* m_pUnitList;
@@ -77,7 +77,6 @@ class CMsgDlg : public CNorvChildDialog {
   QPushButton* m_pHelpButton;
   QPushButton* m_pExitButton;
 
- private:
   void CreateControls();
   void ConnectHandlers();
 

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <limits>
 #include <span>
+#include <utility>
 
 #include "app/DialogUnits.h"
 #include "common/HelpTopics.h"
@@ -138,6 +139,30 @@ void CMsgDlg::CreateControls() {
   m_pGenerateButton = new QPushButton(tr("Generate Marquee String"), this);
   m_pHelpButton = CreateHelpButton(kHelpMessages);
   m_pExitButton = new QPushButton(tr("Exit"), this);
+  // The names the fields and lists are known by (the buttons by their captions).
+  const std::pair<QWidget*, const char*> names[] = {{m_pAddressList, "addressMode"},
+                                                    {m_pGroupList, "group"},
+                                                    {m_pUnitList, "unit"},
+                                                    {m_pPositionList, "position"},
+                                                    {m_pLineBox, "line"},
+                                                    {m_pColumnBox, "column"},
+                                                    {m_pSizeList, "charSize"},
+                                                    {m_pColorList, "color"},
+                                                    {m_pBlinkList, "blink"},
+                                                    {m_pEditor, "messageText"},
+                                                    {m_pLengthText, "length"},
+                                                    {m_pCaretText, "caret"},
+                                                    {m_pResetList, "resetMode"},
+                                                    {m_pEffectList, "effect"},
+                                                    {m_pScrollRateBox, "scrollRate"},
+                                                    {m_pFlashList, "flashMode"},
+                                                    {m_pModelList, "model"},
+                                                    {m_pPortSelector, "port"},
+                                                    {m_pSendToSelector, "sendTo"},
+                                                    {m_pSendToLabel, "sendToLabel"},
+                                                    {m_pAsciiBox, "commandString"},
+                                                    {m_pCopyButton, "copy"}};
+  for (const auto& [widget, name] : names) widget->setObjectName(name);
 
   QGroupBox* address = BoxWithPair(tr("Marquee Address"), m_pAddressList, {tr("Group"), m_pGroupList},
                                    {tr("Unit #"), m_pUnitList}, this);

@@ -48,8 +48,8 @@ class SessionEnd : public ::testing::Test {
   }
 
   // Starts the program and waits until it takes signal.
-  std::unique_ptr<ChildProcess> Start(int signal) {
-    auto program = std::make_unique<ChildProcess>(std::vector<std::string>{FERROMARQUEE_PROGRAM});
+  std::unique_ptr<ChildProcess> Start(int signal, const std::string& path = FERROMARQUEE_PROGRAM) {
+    auto program = std::make_unique<ChildProcess>(std::vector<std::string>{path});
     const auto deadline = Clock::now() + kPatience;
     while (program->started() && !Catches(program->pid(), signal) && Clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -92,6 +92,20 @@ TEST_F(SessionEnd, AFailingSaveWaitsForTheOperatorAndChangesNothing) {
   EXPECT_FALSE(program->WaitExit(std::chrono::seconds(3)).has_value());
   EXPECT_TRUE(fs::exists("/proc/" + std::to_string(program->pid()))) << "not ended by the signal";
   EXPECT_EQ(SavedCount(), "9");
+}
+
+// The settings live under the program file's name less its last extension only: a name with
+// dots in it keeps all but the last part.
+TEST_F(SessionEnd, SettingsSubkeyIsTheProgramNameWithoutItsExtension) {
+  const fs::path copy = m_home.path() / "Ferro.Marquee.bin";
+  fs::copy_file(FERROMARQUEE_PROGRAM, copy);
+  auto program = Start(SIGTERM, copy.string());
+  ASSERT_TRUE(Catches(program->pid(), SIGTERM));
+  program->Signal(SIGTERM);
+  EXPECT_EQ(program->WaitExit(kPatience), 0);
+  const fs::path key = m_home.path() / ".config" / "NorvMarquee 1.2.39";
+  EXPECT_TRUE(fs::exists(key / "Ferro.Marquee.conf"));
+  EXPECT_FALSE(fs::exists(key / "Ferro.conf"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "gui/MainWindowFixture.h"
 #include "message/MsgDlg.h"
 #include "message/NorvRichEditCtrl.h"
+#include "support/Find.h"
 
 // The main window with the composer page shown, and the operator's ways of using the page.
 class ComposerTest : public MainWindowTest {
@@ -30,8 +31,8 @@ class ComposerTest : public MainWindowTest {
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
   }
-  void Type(const char* text) const { QTest::keyClicks(composer()->m_pEditor, text); }
-  void Key(Qt::Key key) const { QTest::keyClick(composer()->m_pEditor, key); }
+  void Type(const char* text) const { QTest::keyClicks(Find<CNorvRichEditCtrl>(composer(), "messageText"), text); }
+  void Key(Qt::Key key) const { QTest::keyClick(Find<CNorvRichEditCtrl>(composer(), "messageText"), key); }
   static void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   // Clicks a check box on its box, which lies at its left whatever width the layout gives it.
   static void ClickCheckBox(QCheckBox* box) {
@@ -39,7 +40,7 @@ class ComposerTest : public MainWindowTest {
   }
   // Presses "Generate Marquee String" and returns the ASCII box's text.
   std::string Generate() const {
-    Press(composer()->m_pGenerateButton);
-    return composer()->m_pAsciiBox->text().toStdString();
+    Press(Find<QPushButton>(composer(), "Generate Marquee String"));
+    return Find<QLineEdit>(composer(), "commandString")->text().toStdString();
   }
 };

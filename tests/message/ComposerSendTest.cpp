@@ -14,19 +14,19 @@ TEST_F(ComposerSendTest, ToASerialPort) {
   test.ports = {{marquee.path()}, {}};
   window->OnDeviceChange();
   CMsgDlg* page = composer();
-  Choose(page->PortList(), 0);
+  Choose(Find<QComboBox>(page, "port"), 0);
   ASSERT_EQ(test.app->m_strPortName, marquee.path());
-  Choose(page->m_pAddressList, 2);
-  Choose(page->m_pUnitList, 3);
-  Choose(page->m_pEffectList, 3);
+  Choose(Find<QComboBox>(page, "addressMode"), 2);
+  Choose(Find<QComboBox>(page, "unit"), 3);
+  Choose(Find<QComboBox>(page, "effect"), 3);
   Type("Hello");
-  Choose(page->m_pColorList, 2);
+  Choose(Find<QComboBox>(page, "color"), 2);
   Type(" there");
   const std::string expected = Generate();
   ASSERT_EQ(expected, "^A000003^L0^C1^D1^K0^dC1Hello^dC2 there^N");
 
   marquee.StartReading(expected.size());
-  Press(page->m_pSendButton);
+  Press(Find<QPushButton>(page, "Send To Marquee"));
   marquee.StopReading();
   EXPECT_EQ(marquee.received(), expected);
   EXPECT_EQ(test.prompter.information, std::vector<std::string>{"Message sent."});
@@ -43,14 +43,14 @@ TEST_F(ComposerSendTest, ToANamedMarqueeOverEthernet) {
   window->OnDeviceChange();
   CMsgDlg* page = composer();
   ASSERT_EQ(test.app->m_strPortName, "Ethernet");
-  Choose(page->SendToList(), 1);
+  Choose(Find<QComboBox>(page, "sendTo"), 1);
   ASSERT_EQ(test.app->m_SendTarget, sign);
-  Choose(page->m_pFlashList, 2);
+  Choose(Find<QComboBox>(page, "flashMode"), 2);
   Type("Hi");
 
-  Press(page->m_pSendButton);
-  EXPECT_EQ(marquee.Received(), page->m_pAsciiBox->text().toStdString());
-  EXPECT_EQ(page->m_pAsciiBox->text(), "^A000000^L0^C1^K0^dC1Hi^Y1") << "sending generates first";
+  Press(Find<QPushButton>(page, "Send To Marquee"));
+  EXPECT_EQ(marquee.Received(), Find<QLineEdit>(page, "commandString")->text().toStdString());
+  EXPECT_EQ(Find<QLineEdit>(page, "commandString")->text(), "^A000000^L0^C1^K0^dC1Hi^Y1") << "sending generates first";
   EXPECT_EQ(test.prompter.information, std::vector<std::string>{"Message sent."});
   EXPECT_TRUE(test.prompter.errors.empty());
 }
@@ -61,7 +61,7 @@ TEST_F(ComposerSendTest, ALinkFailureIsReportedByTheLinkAndThePage) {
   test.app->m_AddressBook = {sign};
   window->OnDeviceChange();
   Type("Hi");
-  Press(composer()->m_pSendButton);
+  Press(Find<QPushButton>(composer(), "Send To Marquee"));
   ASSERT_EQ(test.prompter.errors.size(), 2u);
   EXPECT_EQ(test.prompter.errors.back(), "Message sent failed.");
   EXPECT_TRUE(test.prompter.information.empty());

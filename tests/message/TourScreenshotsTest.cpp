@@ -27,22 +27,22 @@ class TourScreenshots : public ComposerTest {
     OpenWindow();
   }
   void TypeLine(int size, int colour, const char* text) const {
-    Choose(composer()->m_pSizeList, size);
-    Choose(composer()->m_pColorList, colour);
+    Choose(Find<QComboBox>(composer(), "charSize"), size);
+    Choose(Find<QComboBox>(composer(), "color"), colour);
     Type(text);
   }
 };
 
 TEST_F(TourScreenshots, FourPagesAndThePreview) {
   CMsgDlg* page = composer();
-  Choose(page->m_pAddressList, 1);  // "Specific Group"
-  TypeLine(0, 2, "LINE 3 ");        // size 1, green
-  TypeLine(0, 1, "OK");             // yellow
+  Choose(Find<QComboBox>(page, "addressMode"), 1);  // "Specific Group"
+  TypeLine(0, 2, "LINE 3 ");                        // size 1, green
+  TypeLine(0, 1, "OK");                             // yellow
   Key(Qt::Key_Return);
-  TypeLine(1, 0, "842 PCS");       // size 2, red
-  Choose(page->m_pModelList, 12);  // "Tricolor 4 Line 20 Char": opens the preview
+  TypeLine(1, 0, "842 PCS");                   // size 2, red
+  Choose(Find<QComboBox>(page, "model"), 12);  // "Tricolor 4 Line 20 Char": opens the preview
   Generate();
-  Press(page->m_pAddButton);
+  Press(Find<QPushButton>(page, "Add Message to Database"));
   ASSERT_TRUE(SaveScreenshot(window.get(), "tour_messages"));
 
   CDlgMsgPreview* preview = page->Preview();
@@ -53,8 +53,8 @@ TEST_F(TourScreenshots, FourPagesAndThePreview) {
 
   Key(Qt::Key_Return);
   TypeLine(0, 1, "SHIFT 2");
-  Choose(page->m_pEffectList, 3);  // "Scroll Repeatedly"
-  Press(page->m_pAddButton);
+  Choose(Find<QComboBox>(page, "effect"), 3);  // "Scroll Repeatedly"
+  Press(Find<QPushButton>(page, "Add Message to Database"));
 
   tabs()->SelectPage(1);
   ASSERT_TRUE(SaveScreenshot(window.get(), "tour_pc_communication"));
