@@ -1,5 +1,6 @@
 #!/bin/sh
-# Draws the README's screenshots with the GUI tests, offscreen (no display needed):
+# Draws the README's screenshots with the GUI tests, offscreen (no display needed), at 100 %
+# (name.png) and at 200 % (name@2x.png, QT_SCALE_FACTOR=2):
 #   tools/update-screenshots.sh [BUILD_FOLDER] [OUTPUT_FOLDER]
 # BUILD_FOLDER defaults to build/, OUTPUT_FOLDER to docs/screenshots/.
 set -eu
@@ -7,9 +8,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 output=${2:-$root/docs/screenshots}
 mkdir -p "$output"
-MARQUEE_SCREENSHOT_DIR=$output QT_QPA_PLATFORM=offscreen \
-  "$build/bin/composer_test" --gtest_filter='TourScreenshots.*' --gtest_brief=1 >/dev/null
+for scale in 1 2; do
+  MARQUEE_SCREENSHOT_DIR=$output QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$scale \
+    "$build/bin/composer_test" --gtest_filter='TourScreenshots.*' --gtest_brief=1 >/dev/null
+done
 for picture in tour_messages tour_preview tour_pc_communication tour_marquee_communication tour_message_database; do
-  [ -s "$output/$picture.png" ] || { echo "update-screenshots: $picture.png was not drawn" >&2; exit 1; }
+  for file in "$picture.png" "$picture@2x.png"; do
+    [ -s "$output/$file" ] || { echo "update-screenshots: $file was not drawn" >&2; exit 1; }
+  done
 done
 echo "Screenshots drawn into $output"

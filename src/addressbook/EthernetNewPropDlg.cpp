@@ -90,6 +90,11 @@ CEthernetNewPropDlg::CEthernetNewPropDlg(QWidget* parent)
   layout->addLayout(sendTo);
   layout->addWidget(m_pGroupBox, 1);
 
+  // The combo was made after the list: Tab goes down the pane as it is drawn.
+  QWidget* const order[] = {m_pSendToSelector, m_pList,         m_pAddButton,
+                            m_pEditButton,     m_pDeleteButton, m_pCreateGroupButton};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
   FillList();
   FillSendToCombo();
   UpdateButtons();

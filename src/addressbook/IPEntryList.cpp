@@ -1,5 +1,7 @@
 #include "addressbook/IPEntryList.h"
 
+#include <QHeaderView>
+
 #include "common/QtText.h"
 #include "controls/ReportView.h"
 
@@ -8,6 +10,8 @@ CIPEntryList::CIPEntryList(int nameWidth, int addressWidth, QWidget* parent) : Q
   setHorizontalHeaderLabels({tr("Name"), tr("IP Address(es)")});
   setColumnWidth(0, nameWidth);
   setColumnWidth(1, addressWidth);
+  // The addresses take whatever room the names leave; the list's width is not wasted.
+  horizontalHeader()->setStretchLastSection(true);
 }
 
 void CIPEntryList::Fill(const std::vector<CIPGroup>& entries) {
@@ -19,4 +23,6 @@ void CIPEntryList::Fill(const std::vector<CIPGroup>& entries) {
     setItem(row, 0, new QTableWidgetItem(ToQString(entry.m_strName)));
     setItem(row, 1, new QTableWidgetItem(ToQString(GetAddressListText(entry))));
   }
+  // The names fit, however long, and their column is never narrower than its heading.
+  resizeColumnToContents(0);
 }

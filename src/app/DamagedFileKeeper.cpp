@@ -22,7 +22,7 @@ std::string CDamagedFileKeeper::KeepOriginal(const std::string& path) {
     return {};
   }
   for (int number = 1; number <= kMaxCopies; ++number) {
-    const std::string copy = CopyName(path, number);
+    std::string copy = CopyName(path, number);
     std::error_code error;
     if (fs::exists(copy, error) || error) continue;
     // copy_options::none refuses to replace a file that appeared meanwhile: try the next name.

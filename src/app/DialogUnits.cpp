@@ -3,22 +3,18 @@
 #include <QFontMetrics>
 #include <QWidget>
 
-namespace {
-
-// The average width of the letters, rounded as the dialog templates' measure rounds it.
-int AverageCharWidth(const QFontMetrics& metrics) {
+int AverageCharWidth(const QWidget* widget) {
+  // Rounded as the dialog templates' measure rounds it.
   static const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  return (metrics.horizontalAdvance(kLetters) / 26 + 1) / 2;
+  return (widget->fontMetrics().horizontalAdvance(kLetters) / 26 + 1) / 2;
 }
 
-}  // namespace
-
 int DialogUnitsX(const QWidget* widget, int units) {
-  return units * AverageCharWidth(widget->fontMetrics()) / 4;
+  return DialogUnitsXFromFont(units, AverageCharWidth(widget));
 }
 
 int DialogUnitsY(const QWidget* widget, int units) {
-  return units * widget->fontMetrics().height() / 8;
+  return DialogUnitsYFromFont(units, widget->fontMetrics().height());
 }
 
 QSize DialogUnitsToPixels(const QWidget* widget, int width, int height) {

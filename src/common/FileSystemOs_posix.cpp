@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/FileSystemOs.h"
@@ -93,7 +94,8 @@ int ResolveLinks(const std::string& path, std::string& target) {
     if (length < 0) return errno;
     if (static_cast<size_t>(length) >= buffer.size()) return ENAMETOOLONG;
     std::string link(buffer.data(), static_cast<size_t>(length));
-    target = !link.empty() && link.front() == '/' ? link : FolderOf(target) + link;
+    if (link.empty() || link.front() != '/') link.insert(0, FolderOf(target));
+    target = std::move(link);
   }
   return ELOOP;
 }

@@ -8,7 +8,7 @@
 // The columns of the message database page: one row per stored message, its text first.
 struct MessageColumn {
   const char* heading;
-  int width;  // pixels
+  int width;  // pixels of the classic 8-point dialog font; the page scales them to its own
 };
 
 inline constexpr std::array<MessageColumn, 10> kMessageColumns = {{

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -34,8 +35,12 @@ CMsgDBDlg::CMsgDBDlg(QWidget* parent)
   m_pList->setModel(m_pModel);
   m_pList->setAccessibleName(tr("Stored messages"));
   SetUpReportView(m_pList);
-  for (size_t i = 0; i < kMessageColumns.size(); ++i)
-    m_pList->setColumnWidth(static_cast<int>(i), kMessageColumns[i].width);
+  m_Dragged.assign(kMessageColumns.size(), false);
+  SizeColumns();
+  connect(m_pList->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (!m_bSizing && column >= 0 && static_cast<size_t>(column) < m_Dragged.size())
+      m_Dragged[static_cast<size_t>(column)] = true;
+  });
   m_pList->setMinimumSize(DialogUnitsToPixels(this, 370, 244));
   m_pList->installEventFilter(this);
 
@@ -58,6 +63,20 @@ CMsgDBDlg::CMsgDBDlg(QWidget* parent)
   connect(m_pSelectButton, &QPushButton::clicked, this, &CMsgDBDlg::OnSelectMessage);
 
   FillRows();
+}
+
+void CMsgDBDlg::SizeColumns() {
+  const int average = AverageCharWidth(m_pList);
+  m_bSizing = true;
+  for (size_t i = 0; i < kMessageColumns.size(); ++i)
+    if (!m_Dragged[i])
+      m_pList->setColumnWidth(static_cast<int>(i), ScaleClassicPixelsX(kMessageColumns[i].width, average));
+  m_bSizing = false;
+}
+
+void CMsgDBDlg::changeEvent(QEvent* event) {
+  CNorvChildDialog::changeEvent(event);
+  if (event->type() == QEvent::FontChange) SizeColumns();
 }
 
 void CMsgDBDlg::FillRows() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "app/NorvChildDialog.h"
 
 class CMessageListModel;
@@ -11,6 +13,10 @@ class QTableView;
 // selected messages, or picks one into the composer ("Select Message"), which switches to the
 // "Messages" page. Only the list in memory changes; the file is written when the program
 // closes. Needs theApp().
+//
+// The columns start at the given widths (MessageRow.h) grown or shrunk with the page's font as
+// dialog units are; a column the operator drags keeps its width for the rest of the run, also
+// when the font changes. A cut cell shows its whole text as a tooltip.
 class CMsgDBDlg : public CNorvChildDialog {
   Q_OBJECT
 
@@ -37,10 +43,13 @@ class CMsgDBDlg : public CNorvChildDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // "Delete" with at least one selected row, "Select Message" with exactly one.
   void UpdateButtons();
+  // The given widths in the page's font, for every column the operator has not dragged.
+  void SizeColumns();
 
   // "Help", "Delete", "Select Message" and the list ("messages").
   QPushButton* m_pHelpButton;
@@ -48,4 +57,6 @@ class CMsgDBDlg : public CNorvChildDialog {
   QPushButton* m_pSelectButton;
   QTableView* m_pList;
   CMessageListModel* m_pModel;
+  std::vector<bool> m_Dragged;  // per column: the operator set its width
+  bool m_bSizing = false;       // SizeColumns, not the operator, is changing widths
 };

@@ -77,6 +77,8 @@ class Gateway::Impl {
   }
 
   ~Impl() {
+    // The flusher posts to the context object: it stops first.
+    store.Close();
     // Sends in flight hold no reference to the database; their results are dropped with
     // the context object, and their messages stay queued for the next start.
     pool.waitForDone();
@@ -94,6 +96,7 @@ class Gateway::Impl {
   void Notify(const std::set<size_t>& changed);
   SignState StateOf(size_t sign) const;
   void PostPump();
+  void Flushed(uint64_t ticket, const Status& status);
   void Report(const Status& status) const {
     if (!status.ok()) std::fprintf(stderr, "marquee-gateway: %s\n", status.message().c_str());
   }
@@ -109,6 +112,10 @@ class Gateway::Impl {
   std::map<std::string, std::map<uint64_t, FinishedCallback>, std::less<>> waiters;
   std::map<uint64_t, std::string> waitOwners;
   std::map<uint64_t, std::function<void(const SignState&)>> subscribers;
+  // WhenStored callbacks by the flush ticket they wait for.
+  std::multimap<uint64_t, std::function<void(const Status&)>> storedWaiters;
+  uint64_t lastTicket = 0;     // of the last submission
+  uint64_t flushedTicket = 0;  // the last ticket on the disk (or failed)
   uint64_t nextHandle = 1;
 
   bool accepting = false;
@@ -133,7 +140,11 @@ SignState Gateway::Impl::StateOf(size_t sign) const {
 }
 
 Status Gateway::Impl::Start() {
-  if (Status opened = store.Open(stateDir); !opened.ok()) return opened;
+  auto flushed = [this](uint64_t ticket, const Status& status) {
+    QMetaObject::invokeMethod(
+        &context, [this, ticket, status] { Flushed(ticket, status); }, Qt::QueuedConnection);
+  };
+  if (Status opened = store.Open(stateDir, flushed); !opened.ok()) return opened;
   Status status;
   for (SignRecord& record : store.LoadSignRecords(status)) {
     auto it = byName.find(record.sign);
@@ -235,6 +246,7 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
     result.error = Unavailable(stored.message());
     return result;
   }
+  lastTicket = store.Flush();
   std::set<size_t> changed;
   for (size_t i = 0; i < targets.size(); ++i) {
     const int64_t id = std::stoll(fresh[i].id);
@@ -247,6 +259,17 @@ SubmitResult Gateway::Impl::Submit(const SubmitTarget& target, std::string_view 
   Notify(changed);
   PostPump();
   return result;
+}
+
+void Gateway::Impl::Flushed(uint64_t ticket, const Status& status) {
+  flushedTicket = std::max(flushedTicket, ticket);
+  if (!status.ok()) Report(status);
+  // A callback may submit again and so add waiters: take out the due ones first.
+  std::vector<std::function<void(const Status&)>> due;
+  const auto end = storedWaiters.upper_bound(ticket);
+  for (auto it = storedWaiters.begin(); it != end; ++it) due.push_back(std::move(it->second));
+  storedWaiters.erase(storedWaiters.begin(), end);
+  for (const auto& done : due) done(status);
 }
 
 void Gateway::Impl::PostPump() {
@@ -449,6 +472,14 @@ std::optional<SignState> Gateway::Sign(std::string_view name) const {
 
 SubmitResult Gateway::Submit(const SubmitTarget& target, std::string_view body, std::string_view source) {
   return m_impl->Submit(target, body, source);
+}
+
+void Gateway::WhenStored(std::function<void(const Status&)> done) {
+  if (m_impl->lastTicket <= m_impl->flushedTicket) {
+    done({});
+    return;
+  }
+  m_impl->storedWaiters.emplace(m_impl->lastTicket, std::move(done));
 }
 
 std::optional<MessageInfo> Gateway::Message(std::string_view id) const {

@@ -8,9 +8,12 @@
 //     and every callback arrives on it; nothing here blocks on a sign.
 //   - GET /signs, /signs/{name}: Signs(), Sign(name); config()->http for the listener.
 //   - POST /signs/{name}/messages, /tags/{tag}/messages: Submit() with the request body as
-//     is; answer 202 with every SubmitResult::accepted entry, or the error's HttpStatus()
-//     with {"error": error.error, "detail": error.detail}. A message is stored before
-//     Submit() returns.
+//     is; on an error answer its HttpStatus() with {"error": error.error, "detail":
+//     error.detail}; else WhenStored(), and there answer 202 with every
+//     SubmitResult::accepted entry (or 503 when the disk failed). A message is written
+//     before Submit() returns, so a killed process keeps it; WhenStored() follows once it
+//     is on the disk, which a power cut cannot undo. Submissions that come together share
+//     that wait.
 //   - ?wait=SECONDS: WhenFinished(id, callback) per accepted id and a timer of one's own;
 //     on time-out CancelWait() and answer with Message(id). Sent -> 200, failed -> 502.
 //   - GET /messages/{id}: Message(id). GET /log: Log(query).
@@ -172,6 +175,11 @@ class Gateway {
   // time). Runs the pre-send checks for every target sign's model before storing
   // anything, so an error stores nothing.
   SubmitResult Submit(const SubmitTarget& target, std::string_view body, std::string_view source);
+
+  // Calls done (on the event loop) once every message submitted so far is on the disk, or
+  // with the failure that kept it from getting there; at once, before returning, when
+  // nothing is waiting for the disk.
+  void WhenStored(std::function<void(const Status&)> done);
 
   std::optional<MessageInfo> Message(std::string_view id) const;
   std::vector<LogRow> Log(const LogQuery& query) const;

@@ -74,6 +74,56 @@ nlohmann::json WaitResult(Gateway& gateway, const Waiting& waiting, bool& allSen
   return {{"messages", messages}};
 }
 
+nlohmann::json AcceptedBody(const LiveSigns::Submission& submission) {
+  nlohmann::json messages = nlohmann::json::array();
+  for (const AcceptedMessage& accepted : submission.result.accepted) {
+    nlohmann::json entry = AcceptedJson(accepted);
+    entry["state"] = "queued";
+    messages.push_back(std::move(entry));
+  }
+  nlohmann::json body = {{"messages", messages}};
+  if (!submission.held.empty()) body["held"] = submission.held;
+  return body;
+}
+
+// Answers when every message is final or the wait is over, whichever comes first.
+void AnswerWhenFinished(Gateway& gateway, const std::vector<AcceptedMessage>& accepted, int wait,
+                        const std::function<void(HttpReply)>& answer) {
+  auto waiting = std::make_shared<Waiting>();
+  waiting->accepted = accepted;
+  waiting->finished.resize(accepted.size());
+  waiting->left = accepted.size();
+  waiting->answer = answer;
+  auto finish = [&gateway, weak = std::weak_ptr<Waiting>(waiting)](bool timedOut) {
+    const std::shared_ptr<Waiting> w = weak.lock();
+    if (!w || !w->answer) return;
+    w->timer.stop();
+    for (uint64_t handle : w->handles)
+      if (handle != 0) gateway.CancelWait(handle);
+    bool allSent = false;
+    nlohmann::json body = WaitResult(gateway, *w, allSent);
+    const std::function<void(HttpReply)> reply = std::move(w->answer);
+    w->answer = nullptr;
+    reply(HttpReply::Json(timedOut ? 202 : allSent ? 200 : 502, body));
+    // The timer's slot holds the last reference; dropping it frees the wait.
+    QObject::disconnect(&w->timer, nullptr, nullptr, nullptr);
+  };
+  waiting->timer.setSingleShot(true);
+  QObject::connect(&waiting->timer, &QTimer::timeout, [finish, keep = waiting] { finish(true); });
+  for (size_t i = 0; i < accepted.size(); ++i) {
+    const uint64_t handle = gateway.WhenFinished(
+        accepted[i].id, [i, finish, weak = std::weak_ptr<Waiting>(waiting)](const MessageInfo& info) {
+          const std::shared_ptr<Waiting> w = weak.lock();
+          if (!w || w->finished[i]) return;
+          w->finished[i] = info;
+          if (--w->left == 0) finish(false);
+        });
+    waiting->handles.push_back(handle);
+    if (!waiting->answer) return;  // everything was final at once
+  }
+  waiting->timer.start(wait * 1000);
+}
+
 }  // namespace
 
 std::optional<HttpReply> GatewayApi::Signs(const ApiRequest& request) {
@@ -159,56 +209,18 @@ std::optional<HttpReply> GatewayApi::Post(const ApiRequest& request, SubmitTarge
   if (auto refused = QueryInt(request.query, "wait", 0, kMaxWaitSeconds, wait)) return refused;
   const LiveSigns::Submission submission = m_live.Submit(
       target, std::string_view(request.body.constData(), static_cast<size_t>(request.body.size())), "http");
-  const SubmitResult& result = submission.result;
-  if (!result.ok()) return FromError(*result.error);
+  if (!submission.result.ok()) return FromError(*submission.result.error);
 
-  if (!request.query.hasQueryItem("wait")) {
-    nlohmann::json messages = nlohmann::json::array();
-    for (const AcceptedMessage& accepted : result.accepted) {
-      nlohmann::json entry = AcceptedJson(accepted);
-      entry["state"] = "queued";
-      messages.push_back(std::move(entry));
-    }
-    nlohmann::json body = {{"messages", messages}};
-    if (!submission.held.empty()) body["held"] = submission.held;
-    return HttpReply::Json(202, body);
-  }
-
-  // Answered when every message is final or the wait is over, whichever comes first.
-  auto waiting = std::make_shared<Waiting>();
-  waiting->accepted = result.accepted;
-  waiting->finished.resize(result.accepted.size());
-  waiting->left = result.accepted.size();
-  waiting->answer = request.defer();
-  Gateway& gateway = m_gateway;
-  auto finish = [&gateway, weak = std::weak_ptr<Waiting>(waiting)](bool timedOut) {
-    const std::shared_ptr<Waiting> w = weak.lock();
-    if (!w || !w->answer) return;
-    w->timer.stop();
-    for (uint64_t handle : w->handles)
-      if (handle != 0) gateway.CancelWait(handle);
-    bool allSent = false;
-    nlohmann::json body = WaitResult(gateway, *w, allSent);
-    const std::function<void(HttpReply)> answer = std::move(w->answer);
-    w->answer = nullptr;
-    answer(HttpReply::Json(timedOut ? 202 : allSent ? 200 : 502, body));
-    // The timer's slot holds the last reference; dropping it frees the wait.
-    QObject::disconnect(&w->timer, nullptr, nullptr, nullptr);
-  };
-  waiting->timer.setSingleShot(true);
-  QObject::connect(&waiting->timer, &QTimer::timeout, [finish, keep = waiting] { finish(true); });
-  for (size_t i = 0; i < result.accepted.size(); ++i) {
-    const uint64_t handle = m_gateway.WhenFinished(
-        result.accepted[i].id, [i, finish, weak = std::weak_ptr<Waiting>(waiting)](const MessageInfo& info) {
-          const std::shared_ptr<Waiting> w = weak.lock();
-          if (!w || w->finished[i]) return;
-          w->finished[i] = info;
-          if (--w->left == 0) finish(false);
-        });
-    waiting->handles.push_back(handle);
-    if (!waiting->answer) return std::nullopt;  // everything was final at once
-  }
-  waiting->timer.start(wait * 1000);
+  // Every answer from here on says the message is kept: it waits until the disk has it.
+  const bool waits = request.query.hasQueryItem("wait");
+  m_gateway.WhenStored([&gateway = m_gateway, submission, waits, wait, answer = request.defer()](const Status& stored) {
+    if (!stored.ok())
+      answer(HttpReply::Error(503, "state_database", stored.message()));
+    else if (!waits)
+      answer(HttpReply::Json(202, AcceptedBody(submission)));
+    else
+      AnswerWhenFinished(gateway, submission.result.accepted, wait, answer);
+  });
   return std::nullopt;
 }
 

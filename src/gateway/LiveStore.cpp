@@ -1,11 +1,14 @@
 #include "gateway/LiveStore.h"
 
+#include <cstdio>
 #include <filesystem>
 
 Status LiveStore::Open(const std::string& stateDir) {
   m_path = (std::filesystem::path(stateDir) / "live.db").string();
   if (Status opened = m_db.Open(m_path); !opened.ok()) return opened;
-  if (Status s = m_db.Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"); !s.ok()) return s;
+  // Commits are synced by the flusher, checkpoints by its own connection.
+  if (Status s = m_db.Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=OFF; PRAGMA wal_autocheckpoint=0;"); !s.ok())
+    return s;
   if (Status s = m_db.Exec("CREATE TABLE IF NOT EXISTS documents (name TEXT PRIMARY KEY, json TEXT NOT NULL);"
                            "CREATE TABLE IF NOT EXISTS command_ids (id TEXT PRIMARY KEY, json TEXT NOT NULL,"
                            " time INTEGER NOT NULL)");
@@ -13,7 +16,23 @@ Status LiveStore::Open(const std::string& stateDir) {
     return s;
   }
   SqliteStatement prune = m_db.Prepare("DELETE FROM command_ids WHERE time < strftime('%s', 'now') - ?1");
-  return prune.Bind(1, int64_t(kCommandIdDays) * 86400).Run();
+  if (Status s = prune.Bind(1, int64_t(kCommandIdDays) * 86400).Run(); !s.ok()) return s;
+  m_flusher = std::make_unique<WalFlusher>([](uint64_t, const Status& flushed) {
+    if (!flushed.ok()) std::fprintf(stderr, "marquee-gateway: %s\n", flushed.message().c_str());
+  });
+  return m_flusher->Start(m_path);
+}
+
+LiveStore::~LiveStore() {
+  m_flusher.reset();
+  // The last connection checkpoints as it closes; with its own syncs, never unsynced.
+  if (m_db.isOpen()) m_db.Exec("PRAGMA synchronous=FULL");
+}
+
+Status LiveStore::Written(Status status) {
+  if (!status.ok()) return Status::OsFailure(m_path + ": " + status.message());
+  if (m_flusher) m_flusher->Request();
+  return status;
 }
 
 std::optional<std::string> LiveStore::FindCommand(const std::string& id) {
@@ -26,8 +45,7 @@ std::optional<std::string> LiveStore::FindCommand(const std::string& id) {
 Status LiveStore::PutCommand(const std::string& id, const std::string& json) {
   SqliteStatement insert =
       m_db.Prepare("INSERT OR REPLACE INTO command_ids (id, json, time) VALUES (?1, ?2, strftime('%s', 'now'))");
-  Status status = insert.Bind(1, id).Bind(2, json).Run();
-  return status.ok() ? status : Status::OsFailure(m_path + ": " + status.message());
+  return Written(insert.Bind(1, id).Bind(2, json).Run());
 }
 
 std::map<std::string, std::string> LiveStore::LoadAll(Status& status) {
@@ -41,6 +59,5 @@ std::map<std::string, std::string> LiveStore::LoadAll(Status& status) {
 Status LiveStore::Put(const std::string& name, const std::string& json) {
   SqliteStatement upsert = m_db.Prepare(
       "INSERT INTO documents (name, json) VALUES (?1, ?2) ON CONFLICT(name) DO UPDATE SET json = excluded.json");
-  Status status = upsert.Bind(1, name).Bind(2, json).Run();
-  return status.ok() ? status : Status::OsFailure(m_path + ": " + status.message());
+  return Written(upsert.Bind(1, name).Bind(2, json).Run());
 }

@@ -1,20 +1,26 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "common/Status.h"
 #include "gateway/Sqlite.h"
+#include "gateway/WalFlusher.h"
 
 // live.db in the gateway's state folder: named JSON documents (variables, schedules set
 // over the API, each sign's interrupts and base message), so they outlive a restart.
-// Every Put is in the write-ahead log before it returns, so it outlives a crash of the
-// gateway; only a crash of the system may take the last ones back (no sync per Put: a
-// command's own copy is synced in the queue's database before the broker's is acknowledged,
-// so a lost command id costs at most a second send, never a command).
+// Every Put is written before it returns (a killed process keeps it) and reaches the disk
+// a moment later, off this thread, in one flush shared with the Puts around it (a lost
+// command id after a power cut costs at most a second send, never a command).
 class LiveStore {
  public:
+  LiveStore() = default;
+  ~LiveStore();
+  LiveStore(const LiveStore&) = delete;
+  LiveStore& operator=(const LiveStore&) = delete;
+
   Status Open(const std::string& stateDir);
   // Every document, by name.
   std::map<std::string, std::string> LoadAll(Status& status);
@@ -27,6 +33,9 @@ class LiveStore {
   Status PutCommand(const std::string& id, const std::string& json);
 
  private:
+  Status Written(Status status);
+
   SqliteDb m_db;
   std::string m_path;
+  std::unique_ptr<WalFlusher> m_flusher;
 };

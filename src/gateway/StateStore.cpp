@@ -78,7 +78,7 @@ MessageState MessageStateFromName(std::string_view name) {
   return MessageState::kQueued;
 }
 
-Status StateStore::Open(const std::string& stateDir) {
+Status StateStore::Open(const std::string& stateDir, WalFlusher::Flushed flushed) {
   std::error_code error;
   std::filesystem::create_directories(stateDir, error);
   if (error) return Status::OsFailure(stateDir + ": " + error.message());
@@ -98,7 +98,25 @@ Status StateStore::Open(const std::string& stateDir) {
   // WAL: readers never wait for the writer, and a commit is one append.
   if (Status wal = m_db.Exec("PRAGMA journal_mode=WAL"); !wal.ok()) return wal;
   if (Status schema = m_db.Exec(kSchema); !schema.ok()) return schema;
-  return m_db.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+  if (Status version = m_db.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion)); !version.ok())
+    return version;
+  // Commits are synced by the flusher, checkpoints by its own connection.
+  if (Status unsynced = m_db.Exec("PRAGMA synchronous=OFF; PRAGMA wal_autocheckpoint=0"); !unsynced.ok())
+    return unsynced;
+  m_flusher = std::make_unique<WalFlusher>(std::move(flushed));
+  return m_flusher->Start(m_path);
+}
+
+void StateStore::Close() {
+  m_flusher.reset();
+  if (!m_db.isOpen()) return;
+  // The last connection checkpoints as it closes; with its own syncs, never unsynced.
+  m_db.Exec("PRAGMA synchronous=FULL");
+  m_db.Close();
+}
+
+uint64_t StateStore::Flush() {
+  return m_flusher ? m_flusher->Request() : 0;
 }
 
 Status StateStore::WriteUpdates(const std::vector<MessageUpdate>& updates) {
@@ -132,8 +150,6 @@ Status StateStore::WriteUpdates(const std::vector<MessageUpdate>& updates) {
 }
 
 Status StateStore::Insert(std::vector<MessageInfo>& fresh, const std::vector<MessageUpdate>& updates) {
-  // A full sync for this commit only: the caller answers "accepted" right after it.
-  if (Status s = m_db.Exec("PRAGMA synchronous=FULL"); !s.ok()) return s;
   std::vector<int64_t> ids;
   {
     SqliteTransaction transaction(m_db);
@@ -158,7 +174,7 @@ Status StateStore::Insert(std::vector<MessageInfo>& fresh, const std::vector<Mes
     if (Status s = transaction.Commit(); !s.ok()) return s;
   }
   for (size_t i = 0; i < fresh.size(); ++i) fresh[i].id = std::to_string(ids[i]);
-  return m_db.Exec("PRAGMA synchronous=NORMAL");
+  return {};
 }
 
 Status StateStore::Apply(const std::vector<MessageUpdate>& updates, const std::vector<SignRecord>& signs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,10 +9,15 @@
 #include "common/Status.h"
 #include "gateway/Gateway.h"
 #include "gateway/Sqlite.h"
+#include "gateway/WalFlusher.h"
 
 // The gateway's database, gateway.db in the state folder (WAL): every message with its
 // state, the send log, and what each sign was last sent. Only the thread that opened it
 // uses it. Message ids are the rows' numbers, never reused.
+//
+// Commits do not wait for the disk: each is written at once (a killed process cannot lose
+// it) and Flush() asks for the disk, off this thread, shared by every commit made since the
+// last flush began (WalFlusher.h).
 
 // A message changing state, with the send log row that records why (when there is one).
 struct MessageUpdate {
@@ -31,17 +37,29 @@ struct SignRecord {
 
 class StateStore {
  public:
-  // Creates the folder when missing and opens or creates its gateway.db. OsFailure naming
-  // the file when that fails or the file is not a gateway database.
-  Status Open(const std::string& stateDir);
+  StateStore() = default;
+  ~StateStore() { Close(); }
+  StateStore(const StateStore&) = delete;
+  StateStore& operator=(const StateStore&) = delete;
+
+  // Creates the folder when missing and opens or creates its gateway.db; flushed is called
+  // on the flusher's thread as WalFlusher::Flushed. OsFailure naming the file when that
+  // fails or the file is not a gateway database.
+  Status Open(const std::string& stateDir, WalFlusher::Flushed flushed);
+  // Waits for the flush in progress, stops the flusher (flushed is not called after this
+  // returns) and closes the database with a synced checkpoint.
+  void Close();
 
   // Stores new messages and the updates that go with them (the messages they supersede)
-  // in one transaction that reaches the disk before this returns; assigns fresh[i].id.
-  // On failure nothing is stored and no id is assigned.
+  // in one transaction, written before this returns; assigns fresh[i].id. On failure
+  // nothing is stored and no id is assigned.
   Status Insert(std::vector<MessageInfo>& fresh, const std::vector<MessageUpdate>& updates);
 
-  // Writes updates and sign records in one transaction. Not flushed to the disk at once:
-  // a result lost to a power cut means the message is sent once more, never lost.
+  // Asks for every commit so far to reach the disk; returns the ticket that flushed reports.
+  uint64_t Flush();
+
+  // Writes updates and sign records in one transaction. Flushed with the next Flush(): a
+  // result lost to a power cut means the message is sent once more, never lost.
   Status Apply(const std::vector<MessageUpdate>& updates, const std::vector<SignRecord>& signs);
 
   // Messages queued or in flight when the last run ended, oldest first; those in flight
@@ -61,6 +79,7 @@ class StateStore {
 
   SqliteDb m_db;
   std::string m_path;
+  std::unique_ptr<WalFlusher> m_flusher;
 };
 
 // The state of its database name; kQueued for any unknown name.

@@ -19,7 +19,7 @@ CCommDlg::CCommDlg(QWidget* parent)
       m_pEthernetPane(nullptr),
       m_pComPane(nullptr),
       m_pPanes(nullptr),
-      m_pHelpButton(CreateHelpButton(kHelpPCCommunication)) {
+      m_pHelpButton(nullptr) {
   auto* portLabel = new QLabel(tr("Select Communication port"), this);
   m_pPortSelector = new CNorvComboBox(this);
   m_pPortSelector->setMinimumWidth(DialogUnitsX(this, 48));
@@ -38,6 +38,8 @@ CCommDlg::CCommDlg(QWidget* parent)
   m_pComPane = new CCommPropDlg(paneArea);
   m_pPanes->addWidget(m_pEthernetPane);
   m_pPanes->addWidget(m_pComPane);
+  // Made after the panes, so Tab reaches it last, as it is drawn.
+  m_pHelpButton = CreateHelpButton(kHelpPCCommunication);
   m_pHelpButton->setAutoDefault(false);
 
   auto* layout = new QGridLayout(this);

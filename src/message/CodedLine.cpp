@@ -158,7 +158,7 @@ void CodedLine::DropEndMark() {
     m_end = end - kEndMark.size();
 }
 
-std::string CodedLine::Text() && {
+std::string CodedLine::Text() const {
   std::string text;
   text.reserve(m_end - m_front);
   size_t from = m_front;

@@ -28,7 +28,7 @@ class CodedLine {
   // False when a caret is among the two characters: taking it would break its code.
   bool TakeTwoDigitNumber(int& value);
   void DropEndMark();
-  std::string Text() &&;
+  std::string Text() const;
 
  private:
   static constexpr size_t kMaxCodes = 32;

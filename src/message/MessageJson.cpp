@@ -132,7 +132,8 @@ Status ReadRun(const json& run, const std::string& where, LINE1_PROP& line) {
   bool hasText = false;
   for (const auto& [key, value] : run.items()) {
     Status status;
-    std::string name = where + "." + key;
+    std::string name = where;
+    name.append(".").append(key);
     if (key == "text") {
       hasText = true;
       status = ReadText(name, value, text);

@@ -134,7 +134,8 @@ void CMsgDlg::CreateControls() {
   m_pAsciiBox = new QLineEdit(this);
   // The command string of a long message is long: no limit below the text's own.
   m_pAsciiBox->setMaxLength(std::numeric_limits<int>::max());
-  m_pCopyButton = new QPushButton(tr("Copy\nASCII\nString\nto\nClipboard"), this);
+  // On one line, as on the marquee communication page: beside the note, under the wide box.
+  m_pCopyButton = new QPushButton(tr("Copy ASCII String to Clipboard"), this);
   m_pCopyButton->setEnabled(false);
   m_pGenerateButton = new QPushButton(tr("Generate Marquee String"), this);
   m_pHelpButton = CreateHelpButton(kHelpMessages);
@@ -215,10 +216,13 @@ void CMsgDlg::CreateControls() {
   right->addStretch(1);
 
   auto* ascii = new QGroupBox(tr("ASCII Command Codes Text"), this);
-  auto* asciiLayout = new QVBoxLayout(ascii);
+  auto* asciiLayout = new QGridLayout(ascii);
   m_pAsciiBox->setAccessibleName(tr("ASCII Command Codes Text"));
-  asciiLayout->addWidget(m_pAsciiBox);
-  asciiLayout->addWidget(new QLabel(tr("You can copy and paste generated ASCII string in your application"), ascii));
+  asciiLayout->addWidget(m_pAsciiBox, 0, 0, 1, 2);
+  asciiLayout->addWidget(new QLabel(tr("You can copy and paste generated ASCII string in your application"), ascii), 1,
+                         0);
+  asciiLayout->addWidget(m_pCopyButton, 1, 1);
+  asciiLayout->setColumnStretch(0, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(m_pGenerateButton);
@@ -234,8 +238,7 @@ void CMsgDlg::CreateControls() {
   layout->addLayout(top, 0, 0);
   layout->addWidget(text, 1, 0);
   layout->addLayout(right, 0, 1, 2, 1);
-  layout->addWidget(ascii, 2, 0);
-  layout->addWidget(m_pCopyButton, 2, 1);
+  layout->addWidget(ascii, 2, 0, 1, 2);
   layout->addLayout(buttons, 3, 0, 1, 2);
   layout->setRowStretch(1, 1);
   layout->setColumnStretch(0, 1);

@@ -104,14 +104,30 @@ QTextEdit::ExtraSelection UnmappableMark(QTextDocument* document, int position, 
   mark.cursor = QTextCursor(document);
   mark.cursor.setPosition(position);
   mark.cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+  // Dark text on a light background stands out of the dark sign whatever the character's colour.
   mark.format.setBackground(QColor(0xFF, 0xC8, 0xC8));
+  mark.format.setForeground(QColor(0x40, 0x00, 0x00));
   mark.format.setFontStrikeOut(true);
   return mark;
+}
+
+// A dark face like the sign's, on which the red, yellow and green of the text all read; the
+// caret (drawn in the text colour) and the selection are light on it, focused or not.
+void PaintLikeASign(QWidget* editor) {
+  QPalette palette = editor->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Base, kEditorBackground);
+    palette.setColor(group, QPalette::Text, QColor(0xF0, 0xF0, 0xF0));
+    palette.setColor(group, QPalette::Highlight, QColor(0x5A, 0x78, 0xB4));
+    palette.setColor(group, QPalette::HighlightedText, Qt::white);
+  }
+  editor->setPalette(palette);
 }
 
 }  // namespace
 
 CNorvRichEditCtrl::CNorvRichEditCtrl(QWidget* parent) : QTextEdit(parent) {
+  PaintLikeASign(this);
   setLineWrapMode(QTextEdit::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QTextCharFormat>
 #include <QTextEdit>
 #include <string>
@@ -11,10 +12,14 @@
 
 class QComboBox;
 
+// The editor's background: near black, as a sign's face between its dots.
+inline const QColor kEditorBackground(0x14, 0x14, 0x14);
+
 // The composer's message text box. Every character carries the marquee text attributes:
 // its size code as the font's point size (see EditorAttributes.h), its colour as the text
 // colour and blinking as underline. One editor line is one marquee line: lines never wrap,
-// Enter (with or without Shift) starts a new line, and Tab moves the focus on.
+// Enter (with or without Shift) starts a new line, and Tab moves the focus on. The
+// background is dark (kEditorBackground), so the three text colours read as on a sign.
 //
 // A character without a byte in the code page (Windows-1252) is kept where it stands and
 // marked there (background and strike-out, unlike the underline of blinking); the page

@@ -74,5 +74,5 @@ std::string ParseStoredLine(std::string_view storedLine, MessageCodes& codes) {
   MessageCodes read = codes;
   if (!line.Find() || !ReadCodes(line, read)) return ParseStoredLineStepByStep(storedLine, codes);
   codes = read;
-  return std::move(line).Text();
+  return line.Text();
 }

@@ -100,11 +100,12 @@ CCheckableGroupBox* CDeviceEthernetDlg::CreateUnitBox(QWidget* parent) {
   // The input size and the unit ID take the same place; only one is shown.
   auto* layout = new QGridLayout(box);
   layout->setContentsMargins(kPartMargins);
+  // Beside the label, whichever is shown; the room to spare lies right of the note.
   layout->addWidget(m_pUnitLabel, 0, 0);
-  layout->addWidget(m_pInputSizeField, 0, 1);
-  layout->addWidget(m_pUnitIdField, 0, 1);
+  layout->addWidget(m_pInputSizeField, 0, 1, Qt::AlignLeft);
+  layout->addWidget(m_pUnitIdField, 0, 1, Qt::AlignLeft);
   layout->addWidget(m_pInputSizeNote, 0, 2);
-  layout->setColumnStretch(1, 1);
+  layout->setColumnStretch(3, 1);
   return box;
 }
 

@@ -20,6 +20,9 @@ CDeviceModbusRTUDlg::CDeviceModbusRTUDlg(QWidget* parent) : CNetworkPane(parent)
   m_pWiringList->setObjectName("wiring");
   m_pWiringList->addItems(
       {tr("RS232 (Marquee RS232 port)"), tr("RS422 (Marquee RS422/485 Port)"), tr("RS485 (Marquee RS422/485 port)")});
+  // Closed, it shows its longest entry whole.
+  m_pWiringList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  m_pWiringList->setMinimumWidth(m_pWiringList->sizeHint().width());
   auto* wiringLabel = new QLabel(tr("Wiring"), box);
   wiringLabel->setBuddy(m_pWiringList);
   m_pByteOrder = new CByteOrderControls(tr("(Most users need not change the following \nbyte order settings)"), box);

@@ -59,8 +59,7 @@ TEST_F(AddEditIPGroupDlgTest, AddingShowsBothListsAndStoresEachAddressOnce) {
   const QStringList headings = {"Name", "IP Address(es)"};
   for (int column = 0; column < 2; ++column)
     EXPECT_EQ(dialog.m_pSourceList->horizontalHeaderItem(column)->text(), headings[column]);
-  EXPECT_EQ(dialog.m_pSourceList->columnWidth(0), 73);
-  EXPECT_EQ(dialog.m_pSourceList->columnWidth(1), 100);
+  for (QTableWidget* list : {dialog.m_pSourceList, dialog.m_pMemberList}) ExpectNamesFitAndAddressesStretch(list);
 
   Select(dialog.m_pSourceList, {1});
   QTest::mouseClick(dialog.m_pToGroupButton, Qt::LeftButton);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -52,4 +54,12 @@ inline CIPGroup Entry(const std::string& name, std::initializer_list<IPAddress> 
   CIPGroup entry(name);
   for (const IPAddress& address : addresses) entry.m_Members.emplace_back("", address);
   return entry;
+}
+
+// An entry list whose names fit their column and whose addresses reach the list's right edge.
+inline void ExpectNamesFitAndAddressesStretch(QTableWidget* list) {
+  for (int row = 0; row < list->rowCount(); ++row)
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance(list->item(row, 0)->text())) << row;
+  EXPECT_GE(list->columnWidth(0), list->horizontalHeader()->sectionSizeHint(0));
+  EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
 }

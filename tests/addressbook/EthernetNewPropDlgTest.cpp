@@ -87,8 +87,7 @@ TEST_F(EthernetNewPropDlgTest, TheListAndTheComboShowEveryEntry) {
   EXPECT_EQ(Column(pane->m_pList, 1), (QStringList{"10.0.0.5; 10.0.0.6", "10.0.0.9", ""}));
   EXPECT_EQ(pane->m_pList->horizontalHeaderItem(0)->text(), "Name");
   EXPECT_EQ(pane->m_pList->horizontalHeaderItem(1)->text(), "IP Address(es)");
-  EXPECT_EQ(pane->m_pList->columnWidth(0), 125);
-  EXPECT_EQ(pane->m_pList->columnWidth(1), 238);
+  ExpectNamesFitAndAddressesStretch(pane->m_pList);
   EXPECT_EQ(pane->m_pGroupBox->title(), "Defined Groups of IP Addresses");
   EXPECT_EQ(pane->m_pSendToLabel->text(), "Send To");
   EXPECT_EQ(Items(SendTo()), (QStringList{"Hall", "Door [ 10.0.0.9 ]", "Empty"}));

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "app/DialogUnits.h"
+#include "controls/ReportView.h"
 #include "database/MsgDBDlg.h"
 #include "gui/MainWindowFixture.h"
 #include "gui/Screenshot.h"
@@ -64,16 +66,64 @@ TEST_F(MsgDBDlgTest, ColumnsHaveTheirHeadingsAndWidths) {
   const QStringList headings = {"Msg Text", "Address",  "Group #",      "Unit #",      "Position",
                                 "Line #",   "Column #", "Display Mode", "MSG Effects", "Save/Clear Flash"};
   const int widths[] = {300, 90, 55, 50, 60, 50, 55, 100, 100, 60};
+  const int average = AverageCharWidth(List());
   QAbstractItemModel* model = List()->model();
   ASSERT_EQ(model->columnCount(), 10);
   for (int column = 0; column < 10; ++column) {
     EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), headings[column]);
-    EXPECT_EQ(List()->columnWidth(column), widths[column]) << column;
+    EXPECT_EQ(List()->columnWidth(column), ScaleClassicPixelsX(widths[column], average)) << column;
   }
   EXPECT_EQ(model->rowCount(), 0);
   EXPECT_FALSE(Button("Select Message")->isEnabled());
   EXPECT_FALSE(Button("Delete")->isEnabled());
   EXPECT_EQ(page->GetFirstSelected(-1), -1);
+}
+
+TEST(DialogUnitsTest, FollowTheFontsMeasures) {
+  struct Case {
+    int units, average, height, x, y, classic;
+  };
+  const Case cases[] = {
+      {4, 6, 13, 6, 6, 4},                                       // the classic font: its own pixels
+      {100, 6, 13, 150, 162, 100}, {100, 7, 15, 175, 187, 116},  // rounded down
+      {60, 12, 30, 180, 225, 120},                               // twice the font, twice the pixels
+      {0, 9, 20, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DialogUnitsXFromFont(c.units, c.average), c.x) << c.units << " / " << c.average;
+    EXPECT_EQ(DialogUnitsYFromFont(c.units, c.height), c.y) << c.units << " / " << c.height;
+    EXPECT_EQ(ScaleClassicPixelsX(c.units, c.average), c.classic) << c.units << " / " << c.average;
+  }
+}
+
+TEST_F(MsgDBDlgTest, DraggedWidthsStayAndTheOthersFollowTheFont) {
+  Open({"Hello"});
+  QHeaderView* header = List()->horizontalHeader();
+  header->resizeSection(1, 333);  // as the operator's drag does
+  page->OnPageShown();
+  page->hide();
+  page->show();
+  QFont bigger = page->font();
+  bigger.setPointSize(bigger.pointSize() * 2);
+  page->setFont(bigger);
+  EXPECT_EQ(List()->columnWidth(1), 333);
+  EXPECT_EQ(List()->columnWidth(0), ScaleClassicPixelsX(300, AverageCharWidth(List())));
+  EXPECT_GT(List()->columnWidth(0), 400);
+}
+
+TEST_F(MsgDBDlgTest, ACutCellOrHeadingOffersItsWholeText) {
+  auto stored = Message("Hi");
+  stored->m_nAddressMode = kAddressSpecificGroup;
+  test.app->m_MessageList.push_back(std::move(stored));
+  Open({});
+  QTableView* list = List();
+  list->setColumnWidth(1, 20);
+  EXPECT_EQ(CutCellText(list, list->model()->index(0, 1)), "Specific Group");
+  EXPECT_EQ(CutHeadingText(list, 1), "Address");
+  EXPECT_EQ(CutCellText(list, list->model()->index(0, 0)), "") << "fits";
+  EXPECT_EQ(CutHeadingText(list, 0), "");
+  EXPECT_EQ(CutCellText(list, QModelIndex()), "");
+  EXPECT_EQ(CutHeadingText(list, 10), "");
 }
 
 TEST_F(MsgDBDlgTest, RowsShowTheMessagesInListOrder) {

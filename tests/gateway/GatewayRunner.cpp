@@ -1,6 +1,6 @@
 // The engine as a program for the tests that stop it the hard way: starts a gateway on
-// CONFIG and STATE, submits each BODY to SIGN (printing "accepted ID" or "refused ERROR"),
-// prints "running", and runs until SIGTERM, which shuts it down as marquee-gateway does.
+// CONFIG and STATE, submits each BODY to SIGN, and once the disk has them prints "accepted
+// ID" or "refused ERROR" for each and "running"; runs until SIGTERM, which shuts it down as marquee-gateway does.
 //   gateway_runner CONFIG STATE [SIGN BODY]...
 
 #include <QCoreApplication>
@@ -25,15 +25,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   QuitSignals quitSignals([&gateway] { gateway.Shutdown([] { QCoreApplication::quit(); }); });
+  std::string lines;
   for (int i = 3; i + 1 < argc; i += 2) {
     SubmitResult result = gateway.Submit({SubmitTarget::Kind::kSign, argv[i]}, argv[i + 1], "test");
-    if (result.ok())
-      std::printf("accepted %s\n", result.accepted.front().id.c_str());
-    else
-      std::printf("refused %s\n", result.error->error.c_str());
+    lines += result.ok() ? "accepted " + result.accepted.front().id + "\n" : "refused " + result.error->error + "\n";
   }
-  std::printf("running\n");
-  std::fflush(stdout);
+  // Accepted as the HTTP side accepts: once the disk has it.
+  gateway.WhenStored([&lines](const Status& stored) {
+    std::printf("%s%s\n", lines.c_str(), stored.ok() ? "running" : ("store " + stored.message()).c_str());
+    std::fflush(stdout);
+  });
   const int status = app.exec();
   std::printf("stopped\n");
   return status;

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 
 #include "addressbook/EthernetNewPropDlg.h"
 #include "addressbook/IPEntryList.h"
@@ -142,6 +143,26 @@ TEST_F(CommDlgTest, APortUnpluggedWhileShownSwitchesThePane) {
   window->OnDeviceChange();
   EXPECT_EQ(PortSelector()->count(), 2) << "a port plugged in is listed at once";
   EXPECT_TRUE(EthernetShown()) << "the chosen port stays";
+}
+
+TEST_F(CommDlgTest, TabGoesDownThePageAsItIsDrawn) {
+  Open({});  // "Ethernet": the address book pane
+  QWidget* pane = comm()->m_pEthernetPane;
+  QList<QWidget*> expected = {PortSelector(), pane->findChild<CNorvComboBox*>(), pane->findChild<CIPEntryList*>()};
+  for (QPushButton* button : comm()->findChildren<QPushButton*>())
+    if (button->isEnabled() && button->text() == "Add") expected << button;
+  for (QPushButton* button : comm()->findChildren<QPushButton*>())
+    if (button->text() == "Create Group" || button->text() == "Help") expected << button;
+  ASSERT_EQ(expected.size(), 6);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));
+  PortSelector()->setFocus(Qt::TabFocusReason);
+  QList<QWidget*> reached = {QApplication::focusWidget()};
+  for (int stop = 1; stop < expected.size(); ++stop) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached << QApplication::focusWidget();
+  }
+  EXPECT_EQ(reached, expected);
 }
 
 }  // namespace

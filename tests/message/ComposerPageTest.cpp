@@ -427,8 +427,7 @@ TEST_F(ComposerTest, Screenshot) {
   Choose(Find<QComboBox>(page, "blink"), 1);
   Type("World");
   Generate();
-  const qreal ratio = window->devicePixelRatioF();
-  EXPECT_TRUE(SaveScreenshot(window.get(), ratio > 1 ? QString("composer@%1x").arg(ratio) : "composer"));
+  EXPECT_TRUE(SaveScreenshot(window.get(), "composer"));
 }
 
 }  // namespace

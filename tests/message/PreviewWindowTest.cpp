@@ -154,11 +154,9 @@ TEST_F(PreviewWindowTest, Screenshots) {
   for (int model = 7; model < kMarqueeModelCount; ++model) {  // one per size, tricolor
     Open(model);
     Paint();  // the first paint hides blinking text; this text does not blink
-    const qreal ratio = preview->devicePixelRatioF();
-    QString name = QString("preview_%1_lines_%2_chars")
-                       .arg(kMarqueeModels[static_cast<size_t>(model)].prop.lines)
-                       .arg(kMarqueeModels[static_cast<size_t>(model)].prop.charsPerLine);
-    if (ratio > 1) name += QString("@%1x").arg(ratio);
+    const QString name = QString("preview_%1_lines_%2_chars")
+                             .arg(kMarqueeModels[static_cast<size_t>(model)].prop.lines)
+                             .arg(kMarqueeModels[static_cast<size_t>(model)].prop.charsPerLine);
     EXPECT_TRUE(SaveScreenshot(preview, name));
     delete preview;
   }

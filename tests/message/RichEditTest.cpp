@@ -54,6 +54,17 @@ class RichEditTest : public ::testing::Test {
   CNorvRichEditCtrl editor;
 };
 
+TEST_F(RichEditTest, TheBackgroundIsDarkAndEveryTextColourAndTheCaretStandOut) {
+  const QPalette palette = editor.palette();
+  const double background = palette.color(QPalette::Base).lightnessF();
+  EXPECT_LT(background, 0.2);
+  for (COLORREF colour : {COLORREF{0x0000FF}, COLORREF{0x00FFFF}, COLORREF{0x00FF00}})
+    EXPECT_GT(ToQColor(colour).lightnessF() - background, 0.3) << std::hex << colour;
+  EXPECT_GT(palette.color(QPalette::Text).lightnessF() - background, 0.5) << "the caret";
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+    EXPECT_NE(palette.color(group, QPalette::Highlight), palette.color(group, QPalette::Base)) << "the selection";
+}
+
 TEST_F(RichEditTest, AnEmptyEditorIsOneEmptyLineAndCountsOneLineAfterItsFirstChange) {
   EXPECT_EQ(editor.GetTextWithCodes(), "");
   EXPECT_EQ(editor.m_Lines, std::vector<LINE1_PROP>(1));

@@ -99,14 +99,14 @@ async function send(event) {
   const button = event.target.querySelector("button");
   const token = document.getElementById("token").value;
   sessionStorage.setItem("gateway-token", token);
-  // The colour as the inline code in front of the text, which may hold codes of its own.
-  const raw = "^dC" + document.getElementById("color").value + document.getElementById("text").value;
+  // A message of one run: the text as typed, in size 1 and the chosen colour.
+  const message = {lines: [[{text: document.getElementById("text").value, size: 1, color: document.getElementById("color").value}]]};
   const headers = {"Content-Type": "application/json"};
   if (token) headers.Authorization = "Bearer " + token;
   button.disabled = true;
   try {
     const response = await fetch(api + "/" + document.getElementById("target").value.split("/").map(encodeURIComponent).join("/") + "/messages",
-                                 {method: "POST", headers, body: JSON.stringify({raw})});
+                                 {method: "POST", headers, body: JSON.stringify(message)});
     const answer = await response.json();
     if (response.ok) {
       result.className = "ok";
