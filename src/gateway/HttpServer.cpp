@@ -205,7 +205,8 @@ bool GatewayHttpServer::handleRequest(const QHttpServerRequest& request, QTcpSoc
         answer(reply);
         return true;
       }
-      if (!request.value("Content-Type").toLower().startsWith("application/json")) {
+      // A body-less write (DELETE) has no media type to name.
+      if (!request.body().isEmpty() && !request.value("Content-Type").toLower().startsWith("application/json")) {
         answer(HttpReply::Error(415, "unsupported_media_type", "send the body as Content-Type: application/json"));
         return true;
       }

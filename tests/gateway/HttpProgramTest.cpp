@@ -98,6 +98,7 @@ TEST_F(GatewayHttp, BadRequestsGetTheirErrorAndChangeNothing) {
       {Request("POST", "/api/v1/tags/nope/messages", R"({"raw": "A"})"), 404, "unknown_tag"},
       {Request("POST", post, R"({"raw": "A"})", "Authorization: Bearer s3cret\r\nContent-Type: text/plain\r\n"), 415,
        "unsupported_media_type"},
+      {Request("DELETE", "/api/v1/messages/nope", "", "Authorization: Bearer s3cret\r\n"), 404, "unknown_interrupt"},
       {Request("POST", post, R"({"raw": "A"})",
                "Authorization: Bearer s3cret\r\nContent-Type: application/json\r\nOrigin: http://evil.example\r\n"),
        403, "cross_origin"},
