@@ -44,6 +44,12 @@ CEthernetNewPropDlg::CEthernetNewPropDlg(QWidget* parent)
       m_pCreateGroupButton(new QPushButton(tr("Create Group"), m_pGroupBox)),
       m_pContextMenu(new QMenu(this)) {
   m_pSendToSelector = new CNorvComboBox(this);
+  const std::pair<QObject*, const char*> names[] = {{m_pSendToSelector, "sendTo"},
+                                                    {m_pSendToLabel, "sendToLabel"},
+                                                    {m_pGroupBox, "entriesBox"},
+                                                    {m_pList, "entries"},
+                                                    {m_pContextMenu, "entriesMenu"}};
+  for (const auto& [object, name] : names) object->setObjectName(name);
   m_pSendToLabel->setBuddy(m_pSendToSelector);
   m_pSendToSelector->setMinimumWidth(DialogUnitsX(this, 200));
   m_pList->setAccessibleName(m_pGroupBox->title());

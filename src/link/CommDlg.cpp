@@ -22,6 +22,7 @@ CCommDlg::CCommDlg(QWidget* parent)
       m_pHelpButton(nullptr) {
   auto* portLabel = new QLabel(tr("Select Communication port"), this);
   m_pPortSelector = new CNorvComboBox(this);
+  m_pPortSelector->setObjectName("port");
   m_pPortSelector->setMinimumWidth(DialogUnitsX(this, 48));
   portLabel->setBuddy(m_pPortSelector);
   connect(m_pPortSelector, &QComboBox::activated, this, [this] {
@@ -36,6 +37,8 @@ CCommDlg::CCommDlg(QWidget* parent)
   m_pPanes->setContentsMargins(0, 0, 0, 0);
   m_pEthernetPane = new CEthernetNewPropDlg(paneArea);
   m_pComPane = new CCommPropDlg(paneArea);
+  m_pEthernetPane->setObjectName("addressBookPane");
+  m_pComPane->setObjectName("linePane");
   m_pPanes->addWidget(m_pEthernetPane);
   m_pPanes->addWidget(m_pComPane);
   // Made after the panes, so Tab reaches it last, as it is drawn.

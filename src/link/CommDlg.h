@@ -32,10 +32,9 @@ class CCommDlg : public CNorvChildDialog {
   // The chosen baud rate, then the link settings are saved.
   void OnPageDestroyed() override;
 
+ private:
   CEthernetNewPropDlg* m_pEthernetPane;
   CCommPropDlg* m_pComPane;
-
- private:
   QStackedLayout* m_pPanes;
   QPushButton* m_pHelpButton;
 };

@@ -31,6 +31,9 @@ CCommPropDlg::CCommPropDlg(QWidget* parent)
       m_pParity(new QLabel(this)),
       m_pDataBits(new QLabel(this)),
       m_pBaudRate(new CNorvComboBox(this)) {
+  const std::pair<QWidget*, const char*> names[] = {
+      {m_pBaudRate, "baudRate"}, {m_pParity, "parity"}, {m_pDataBits, "dataBits"}, {m_pStopBits, "stopBits"}};
+  for (const auto& [widget, name] : names) widget->setObjectName(name);
   for (int rate : kBaudRates) m_pBaudRate->addItem(QString::number(rate));
   m_pBaudRate->setCurrentIndex(-1);
 

@@ -20,6 +20,7 @@ class CCommPropDlg : public CNorvChildDialog {
   // The chosen baud rate becomes the application's; nothing when none is chosen.
   void StoreBaudRate();
 
+ private:
   QLabel* m_pStopBits;
   QLabel* m_pParity;
   QLabel* m_pDataBits;

@@ -10,6 +10,7 @@
 #include "gui/Screenshot.h"
 #include "link/CommDlg.h"
 #include "link/CommPropDlg.h"
+#include "support/Find.h"
 
 namespace {
 
@@ -29,17 +30,19 @@ class CommDlgTest : public MainWindowTest {
     tabs()->SelectPage(1);
   }
   CCommDlg* comm() const { return static_cast<CCommDlg*>(page(1)); }
-  CNorvComboBox* PortSelector() const {
-    return comm()->findChild<CNorvComboBox*>(QString(), Qt::FindDirectChildrenOnly);
-  }
+  CNorvComboBox* PortSelector() const { return Find<CNorvComboBox>(comm(), "port"); }
+  QWidget* EthernetPane() const { return Find<CEthernetNewPropDlg>(comm(), "addressBookPane"); }
+  QWidget* ComPane() const { return Find<CCommPropDlg>(comm(), "linePane"); }
+  QComboBox* BaudRate() const { return Find<QComboBox>(ComPane(), "baudRate"); }
+  QString LineValue(const QString& name) const { return Find<QLabel>(ComPane(), name)->text(); }
   void ChoosePort(const QString& text) {
     const int index = PortSelector()->findText(text, Qt::MatchStartsWith);
     ASSERT_GE(index, 0) << text.toStdString();
     PortSelector()->setCurrentIndex(index);
     emit PortSelector()->activated(index);
   }
-  bool EthernetShown() const { return comm()->m_pEthernetPane->isVisible() && !comm()->m_pComPane->isVisible(); }
-  bool ComShown() const { return comm()->m_pComPane->isVisible() && !comm()->m_pEthernetPane->isVisible(); }
+  bool EthernetShown() const { return EthernetPane()->isVisible() && !ComPane()->isVisible(); }
+  bool ComShown() const { return ComPane()->isVisible() && !EthernetPane()->isVisible(); }
 };
 
 TEST_F(CommDlgTest, FirstRunWithCOM1ShowsItsLineSettings) {
@@ -47,15 +50,15 @@ TEST_F(CommDlgTest, FirstRunWithCOM1ShowsItsLineSettings) {
   EXPECT_EQ(test.app->m_strPortName, "COM1");
   EXPECT_TRUE(PortSelector()->currentText().startsWith("COM1"));
   ASSERT_TRUE(ComShown());
-  const CCommPropDlg* line = comm()->m_pComPane;
-  EXPECT_EQ(line->m_pBaudRate->count(), 2);
-  EXPECT_EQ(line->m_pBaudRate->itemText(0), "9600");
-  EXPECT_EQ(line->m_pBaudRate->itemText(1), "38400");
-  EXPECT_EQ(line->m_pBaudRate->currentText(), "9600");
-  EXPECT_EQ(line->m_pParity->text(), "None");
-  EXPECT_EQ(line->m_pDataBits->text(), "8");
-  EXPECT_EQ(line->m_pStopBits->text(), "1");
-  auto* box = line->findChild<QGroupBox*>();
+  const QComboBox* baudRate = BaudRate();
+  EXPECT_EQ(baudRate->count(), 2);
+  EXPECT_EQ(baudRate->itemText(0), "9600");
+  EXPECT_EQ(baudRate->itemText(1), "38400");
+  EXPECT_EQ(baudRate->currentText(), "9600");
+  EXPECT_EQ(LineValue("parity"), "None");
+  EXPECT_EQ(LineValue("dataBits"), "8");
+  EXPECT_EQ(LineValue("stopBits"), "1");
+  auto* box = ComPane()->findChild<QGroupBox*>();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->title(), "Com Port Setup");
   QStringList labels;
@@ -80,7 +83,7 @@ TEST_F(CommDlgTest, ThePortChoosesThePaneAtOnce) {
 
 TEST_F(CommDlgTest, TheBaudRateReachesTheApplicationWhenThePageIsLeftAndIsSavedAtTheEnd) {
   Open({"COM1"});
-  comm()->m_pComPane->m_pBaudRate->setCurrentIndex(1);
+  BaudRate()->setCurrentIndex(1);
   EXPECT_EQ(test.app->m_nBaudRate, 9600) << "not on each change of the list";
   tabs()->SelectPage(0);
   EXPECT_EQ(test.app->m_nBaudRate, 38400);
@@ -92,11 +95,11 @@ TEST_F(CommDlgTest, TheBaudRateReachesTheApplicationWhenThePageIsLeftAndIsSavedA
 TEST_F(CommDlgTest, AHandEditedBaudRateStaysUntilOneIsChosen) {
   TestApp::Settings()->setValue("Baud Rate", 57600);
   Open({"COM1"});
-  EXPECT_EQ(comm()->m_pComPane->m_pBaudRate->currentIndex(), -1);
+  EXPECT_EQ(BaudRate()->currentIndex(), -1);
   tabs()->SelectPage(0);
   EXPECT_EQ(test.app->m_nBaudRate, 57600);
   tabs()->SelectPage(1);
-  comm()->m_pComPane->m_pBaudRate->setCurrentIndex(0);
+  BaudRate()->setCurrentIndex(0);
   tabs()->SelectPage(0);
   EXPECT_EQ(test.app->m_nBaudRate, 9600);
 }
@@ -107,8 +110,8 @@ TEST_F(CommDlgTest, UncommonLineCodesAreNamed) {
   test.app->m_nParity = 2;
   test.app->m_nStopBits = 1;
   tabs()->SelectPage(1);
-  EXPECT_EQ(comm()->m_pComPane->m_pParity->text(), "Even");
-  EXPECT_EQ(comm()->m_pComPane->m_pStopBits->text(), "1.5");
+  EXPECT_EQ(LineValue("parity"), "Even");
+  EXPECT_EQ(LineValue("stopBits"), "1.5");
 }
 
 TEST_F(CommDlgTest, ShowingThePageListsEntriesAddedElsewhereAndLeavingItTakesTheTarget) {
@@ -118,9 +121,7 @@ TEST_F(CommDlgTest, ShowingThePageListsEntriesAddedElsewhereAndLeavingItTakesThe
   test.app->m_AddressBook = {Entry("Door", {10, 0, 0, 9}), Entry("Gate", {10, 0, 0, 10})};
   test.app->m_SendTarget = test.app->m_AddressBook[1];
   tabs()->SelectPage(1);
-  CEthernetNewPropDlg* book = comm()->m_pEthernetPane;
-  auto* sendTo = book->findChild<CNorvComboBox*>();
-  ASSERT_NE(sendTo, nullptr);
+  auto* sendTo = Find<CNorvComboBox>(EthernetPane(), "sendTo");
   EXPECT_EQ(sendTo->count(), 2);
   EXPECT_EQ(sendTo->currentText(), "Gate [ 10.0.0.10 ]");
 
@@ -147,13 +148,13 @@ TEST_F(CommDlgTest, APortUnpluggedWhileShownSwitchesThePane) {
 
 TEST_F(CommDlgTest, TabGoesDownThePageAsItIsDrawn) {
   Open({});  // "Ethernet": the address book pane
-  QWidget* pane = comm()->m_pEthernetPane;
-  QList<QWidget*> expected = {PortSelector(), pane->findChild<CNorvComboBox*>(), pane->findChild<CIPEntryList*>()};
-  for (QPushButton* button : comm()->findChildren<QPushButton*>())
-    if (button->isEnabled() && button->text() == "Add") expected << button;
-  for (QPushButton* button : comm()->findChildren<QPushButton*>())
-    if (button->text() == "Create Group" || button->text() == "Help") expected << button;
-  ASSERT_EQ(expected.size(), 6);
+  QWidget* pane = EthernetPane();
+  const QList<QWidget*> expected = {PortSelector(),
+                                    Find<CNorvComboBox>(pane, "sendTo"),
+                                    Find<CIPEntryList>(pane, "entries"),
+                                    Find<QPushButton>(pane, "Add"),
+                                    Find<QPushButton>(pane, "Create Group"),
+                                    Find<QPushButton>(comm(), "Help")};
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));
   PortSelector()->setFocus(Qt::TabFocusReason);
