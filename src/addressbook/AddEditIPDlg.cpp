@@ -29,6 +29,8 @@ CAddEditIPDlg::CAddEditIPDlg(QWidget* parent)
       m_pCancelButton(new QPushButton(tr("Cancel"), this)),
       m_pSearchButton(new QPushButton(tr("Search Devices"), this)),
       m_pHandBack(new CLineServer(this)) {
+  m_pName->setObjectName("name");
+  m_pAddress->setObjectName("address");
   auto* nameLabel = new QLabel(tr("Name"), this);
   nameLabel->setBuddy(m_pName);
   auto* addressLabel = new QLabel(tr("IP Address"), this);

@@ -28,12 +28,6 @@ class CAddEditIPDlg : public QDialog {
   // The entry OK stored.
   CIPGroup m_IPGroup;
 
-  QLineEdit* m_pName;
-  CIPAddressEdit* m_pAddress;
-  QPushButton* m_pOkButton;
-  QPushButton* m_pCancelButton;
-  QPushButton* m_pSearchButton;
-
   // OK: check, store, close.
   void accept() override;
   // "Search Devices": ShowIPConfigTool with the brand's application name, bringing it forward.
@@ -51,5 +45,10 @@ class CAddEditIPDlg : public QDialog {
  private:
   bool IsEditing() const;
 
+  QLineEdit* m_pName;
+  CIPAddressEdit* m_pAddress;
+  QPushButton* m_pOkButton;
+  QPushButton* m_pCancelButton;
+  QPushButton* m_pSearchButton;
   CLineServer* m_pHandBack;
 };

@@ -48,6 +48,9 @@ CAddEditIPGroupDlg::CAddEditIPGroupDlg(QWidget* parent)
       m_pToSourceButton(new QPushButton("<<", this)),
       m_pOkButton(new QPushButton(tr("OK"), this)),
       m_pCancelButton(new QPushButton(tr("Cancel"), this)) {
+  const std::pair<QWidget*, const char*> names[] = {
+      {m_pName, "name"}, {m_pSourceList, "source"}, {m_pMemberList, "members"}};
+  for (const auto& [widget, name] : names) widget->setObjectName(name);
   auto* nameLabel = new QLabel(tr("Group Name"), this);
   nameLabel->setBuddy(m_pName);
   auto* sourceLabel = new QLabel(tr("Source IP List"), this);

@@ -31,14 +31,6 @@ class CAddEditIPGroupDlg : public QDialog {
   // The group OK stored.
   CIPGroup m_ResultEntry;
 
-  QLineEdit* m_pName;
-  CIPEntryList* m_pSourceList;
-  CIPEntryList* m_pMemberList;
-  QPushButton* m_pToGroupButton;   // ">>"
-  QPushButton* m_pToSourceButton;  // "<<"
-  QPushButton* m_pOkButton;
-  QPushButton* m_pCancelButton;
-
   // OK: check, build, store, close.
   void accept() override;
   // ">>": the selected source entries go to the end of the members, in order.
@@ -53,4 +45,12 @@ class CAddEditIPGroupDlg : public QDialog {
  private:
   bool IsEditing() const;
   void FillLists();
+
+  QLineEdit* m_pName;
+  CIPEntryList* m_pSourceList;
+  CIPEntryList* m_pMemberList;
+  QPushButton* m_pToGroupButton;   // ">>"
+  QPushButton* m_pToSourceButton;  // "<<"
+  QPushButton* m_pOkButton;
+  QPushButton* m_pCancelButton;
 };

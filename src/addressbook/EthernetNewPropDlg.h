@@ -35,17 +35,6 @@ class CEthernetNewPropDlg : public CNorvChildDialog {
   // The group dialog, adding: the selected entries as members, the others as source.
   void OnCreateGroup();
 
-  QLabel* m_pSendToLabel;
-  QGroupBox* m_pGroupBox;
-  CIPEntryList* m_pList;
-  QPushButton* m_pAddButton;
-  QPushButton* m_pEditButton;
-  QPushButton* m_pDeleteButton;
-  QPushButton* m_pCreateGroupButton;
-  // The list's context menu: "Add...", "Edit...", "Delete...", "Add selected IPs to a new
-  // group...", enabled as the selection allows (see UpdateButtons).
-  QMenu* m_pContextMenu;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -59,6 +48,17 @@ class CEthernetNewPropDlg : public CNorvChildDialog {
   // The entries of the selected rows and those of the others, both in address book order.
   void SplitBySelection(std::vector<CIPGroup>& selected, std::vector<CIPGroup>& others) const;
   void OpenGroupDialog(int editMode, int entryIndex);
+
+  QLabel* m_pSendToLabel;
+  QGroupBox* m_pGroupBox;
+  CIPEntryList* m_pList;
+  QPushButton* m_pAddButton;
+  QPushButton* m_pEditButton;
+  QPushButton* m_pDeleteButton;
+  QPushButton* m_pCreateGroupButton;
+  // The list's context menu: "Add...", "Edit...", "Delete...", "Add selected IPs to a new
+  // group...", enabled as the selection allows (see UpdateButtons).
+  QMenu* m_pContextMenu;
 
   std::vector<QAction*> m_MenuActions;  // in the order of the buttons
 };

@@ -27,9 +27,9 @@ class AddEditIPDlgTest : public ::testing::Test {
   }
   // Fills the fields and presses OK; true when the dialog closed.
   bool Ok(const QString& name, const IPAddress& address) {
-    dialog.m_pName->setText(name);
-    dialog.m_pAddress->SetAddress(address);
-    QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+    NameField(&dialog)->setText(name);
+    AddressField(&dialog)->SetAddress(address);
+    QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
     return !dialog.isVisible();
   }
 
@@ -41,8 +41,8 @@ class AddEditIPDlgTest : public ::testing::Test {
 TEST_F(AddEditIPDlgTest, AddingStartsEmptyAndAppendsTheEntry) {
   Open(0, -1);
   EXPECT_EQ(dialog.windowTitle(), "Add IP Address");
-  EXPECT_TRUE(dialog.m_pName->text().isEmpty());
-  EXPECT_TRUE(dialog.m_pAddress->IsBlank());
+  EXPECT_TRUE(NameField(&dialog)->text().isEmpty());
+  EXPECT_TRUE(AddressField(&dialog)->IsBlank());
   EXPECT_TRUE(SaveScreenshot(&dialog, "dialog_add_ip_address"));
   ASSERT_TRUE(Ok(" ", {0, 0, 0, 1})) << "a name of a single space is a name";
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -71,40 +71,40 @@ TEST_F(AddEditIPDlgTest, RefusedInputKeepsTheDialogOpenAndFocusesTheField) {
   Open(0, -1);
   for (const Case& c : cases) {
     test.prompter.errors.clear();
-    dialog.m_pName->setText(c.name);
+    NameField(&dialog)->setText(c.name);
     if (c.blankAddress)
-      dialog.m_pAddress->Clear();
+      AddressField(&dialog)->Clear();
     else
-      dialog.m_pAddress->SetAddress(c.address);
-    QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+      AddressField(&dialog)->SetAddress(c.address);
+    QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible()) << c.message;
     EXPECT_EQ(test.prompter.errors, std::vector<std::string>{c.message});
     QWidget* focused = QApplication::focusWidget();
-    EXPECT_EQ(focused == dialog.m_pName, c.focusOnName) << c.message;
-    EXPECT_EQ(dialog.m_pAddress->isAncestorOf(focused), !c.focusOnName) << c.message;
-    EXPECT_EQ(dialog.m_pName->text(), c.name) << "the fields stay as they were";
+    EXPECT_EQ(focused == NameField(&dialog), c.focusOnName) << c.message;
+    EXPECT_EQ(AddressField(&dialog)->isAncestorOf(focused), !c.focusOnName) << c.message;
+    EXPECT_EQ(NameField(&dialog)->text(), c.name) << "the fields stay as they were";
   }
   EXPECT_EQ(test.app->m_AddressBook.size(), 2u);
 }
 
 TEST_F(AddEditIPDlgTest, ANameIsStoredInTheCodePageOrRefusedNamingWhatHasNoByte) {
   Open(0, -1);
-  dialog.m_pAddress->SetAddress({10, 0, 0, 9});
-  dialog.m_pName->setFocus();
-  TypeText(dialog.m_pName, QString::fromUtf8("B\u00fcro \u03a9mega"));
-  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  AddressField(&dialog)->SetAddress({10, 0, 0, 9});
+  NameField(&dialog)->setFocus();
+  TypeText(NameField(&dialog), QString::fromUtf8("B\u00fcro \u03a9mega"));
+  QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(test.prompter.errors,
             std::vector<std::string>{"The name holds characters that have no Windows-1252 byte: \"\u03a9\" (U+03A9) at "
                                      "position 6.\nPlease specify another name!"});
-  EXPECT_EQ(dialog.focusWidget(), dialog.m_pName);
+  EXPECT_EQ(dialog.focusWidget(), NameField(&dialog));
   EXPECT_EQ(test.app->m_AddressBook.size(), 2u);
 
   // Pasted over the whole field: the euro sign and the dash have bytes of their own.
   QApplication::clipboard()->setText(QString::fromUtf8("B\u00fcro \u20ac\u2013"));
-  dialog.m_pName->selectAll();
-  QTest::keyClick(dialog.m_pName, Qt::Key_V, Qt::ControlModifier);
-  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  NameField(&dialog)->selectAll();
+  QTest::keyClick(NameField(&dialog), Qt::Key_V, Qt::ControlModifier);
+  QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
   ASSERT_FALSE(dialog.isVisible());
   EXPECT_EQ(test.app->m_AddressBook.back().m_strName, "B\xfcro \x80\x96");
 }
@@ -118,8 +118,8 @@ TEST_F(AddEditIPDlgTest, TheHighestAddressIsAccepted) {
 TEST_F(AddEditIPDlgTest, EditingShowsTheEntryAndReplacesItInPlace) {
   Open(1, 0);
   EXPECT_EQ(dialog.windowTitle(), "Edit IP Address");
-  EXPECT_EQ(dialog.m_pName->text(), "OFFICE");
-  EXPECT_EQ(dialog.m_pAddress->GetAddress(), (IPAddress{10, 0, 0, 1}));
+  EXPECT_EQ(NameField(&dialog)->text(), "OFFICE");
+  EXPECT_EQ(AddressField(&dialog)->GetAddress(), (IPAddress{10, 0, 0, 1}));
   EXPECT_TRUE(SaveScreenshot(&dialog, "dialog_edit_ip_address"));
   ASSERT_TRUE(Ok("HALL", {10, 0, 0, 7})) << "an edit may take another entry's name";
   EXPECT_EQ(test.app->m_AddressBook[0], Entry("HALL", {{10, 0, 0, 7}}));
@@ -128,9 +128,9 @@ TEST_F(AddEditIPDlgTest, EditingShowsTheEntryAndReplacesItInPlace) {
 
 TEST_F(AddEditIPDlgTest, AnAddressTypedOverTheEditedOneIsStoredAsTyped) {
   Open(1, 0);
-  QTest::keyClick(dialog.m_pName, Qt::Key_Tab);
+  QTest::keyClick(NameField(&dialog), Qt::Key_Tab);
   for (char c : std::string("127.0.1.81")) QTest::keyClick(QApplication::focusWidget(), c);
-  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
   EXPECT_EQ(test.app->m_AddressBook[0], Entry("OFFICE", {{127, 0, 1, 81}}));
 }
 
@@ -144,15 +144,15 @@ TEST_F(AddEditIPDlgTest, EditingAnEntryThatIsNotThereAdds) {
 
 TEST_F(AddEditIPDlgTest, CancelChangesNothing) {
   Open(1, 0);
-  dialog.m_pName->setText("Changed");
-  QTest::mouseClick(dialog.m_pCancelButton, Qt::LeftButton);
+  NameField(&dialog)->setText("Changed");
+  QTest::mouseClick(Button(&dialog, "Cancel"), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(test.app->m_AddressBook[0].m_strName, "OFFICE");
 }
 
 TEST_F(AddEditIPDlgTest, AnAddressHandedBackFillsTheAddress) {
   Open(0, -1);
-  dialog.m_pAddress->SetAddress({1, 1, 1, 1});
+  AddressField(&dialog)->SetAddress({1, 1, 1, 1});
   struct Case {
     QByteArray sent;
     QString clipboard;
@@ -172,7 +172,7 @@ TEST_F(AddEditIPDlgTest, AnAddressHandedBackFillsTheAddress) {
     QGuiApplication::clipboard()->setText(c.clipboard);
     ASSERT_TRUE(SendLine(HandBackSocketName(), c.sent)) << c.sent.toStdString();
     ASSERT_TRUE(taken.wait(5000)) << c.sent.toStdString();
-    EXPECT_EQ(dialog.m_pAddress->GetAddress(), c.shown) << c.sent.toStdString();
+    EXPECT_EQ(AddressField(&dialog)->GetAddress(), c.shown) << c.sent.toStdString();
   }
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "no address") << "the clipboard is left as it was";
 }

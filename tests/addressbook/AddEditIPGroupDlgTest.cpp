@@ -39,9 +39,11 @@ class AddEditIPGroupDlgTest : public ::testing::Test {
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   }
+  CIPEntryList* Source() const { return Find<CIPEntryList>(&dialog, "source"); }
+  CIPEntryList* Members() const { return Find<CIPEntryList>(&dialog, "members"); }
   bool Ok(const QString& name) {
-    dialog.m_pName->setText(name);
-    QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+    NameField(&dialog)->setText(name);
+    QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
     return !dialog.isVisible();
   }
 
@@ -52,17 +54,17 @@ class AddEditIPGroupDlgTest : public ::testing::Test {
 TEST_F(AddEditIPGroupDlgTest, AddingShowsBothListsAndStoresEachAddressOnce) {
   Open(0, -1, {0, 2}, {1, 3});
   EXPECT_EQ(dialog.windowTitle(), "Add IP Group");
-  EXPECT_TRUE(dialog.m_pName->text().isEmpty());
-  EXPECT_EQ(Names(dialog.m_pMemberList), (QStringList{"A", "Shares A"}));
-  EXPECT_EQ(Names(dialog.m_pSourceList), (QStringList{"B", "HALL"}));
-  EXPECT_EQ(dialog.m_pSourceList->item(1, 1)->text(), "10.0.0.1; 10.0.0.3");
+  EXPECT_TRUE(NameField(&dialog)->text().isEmpty());
+  EXPECT_EQ(Names(Members()), (QStringList{"A", "Shares A"}));
+  EXPECT_EQ(Names(Source()), (QStringList{"B", "HALL"}));
+  EXPECT_EQ(Source()->item(1, 1)->text(), "10.0.0.1; 10.0.0.3");
   const QStringList headings = {"Name", "IP Address(es)"};
   for (int column = 0; column < 2; ++column)
-    EXPECT_EQ(dialog.m_pSourceList->horizontalHeaderItem(column)->text(), headings[column]);
-  for (QTableWidget* list : {dialog.m_pSourceList, dialog.m_pMemberList}) ExpectNamesFitAndAddressesStretch(list);
+    EXPECT_EQ(Source()->horizontalHeaderItem(column)->text(), headings[column]);
+  for (QTableWidget* list : {Source(), Members()}) ExpectNamesFitAndAddressesStretch(list);
 
-  Select(dialog.m_pSourceList, {1});
-  QTest::mouseClick(dialog.m_pToGroupButton, Qt::LeftButton);
+  Select(Source(), {1});
+  QTest::mouseClick(Button(&dialog, ">>"), Qt::LeftButton);
   EXPECT_TRUE(SaveScreenshot(&dialog, "dialog_add_ip_group"));
   ASSERT_TRUE(Ok("Line"));
   // A, Shares A and HALL: 10.0.0.1 three times, 10.0.0.3 once.
@@ -81,19 +83,19 @@ TEST_F(AddEditIPGroupDlgTest, AGroupOfOneDistinctAddressIsAnIPEntry) {
 
 TEST_F(AddEditIPGroupDlgTest, ArrowsMoveTheSelectedEntriesToTheEndOfTheOtherList) {
   Open(0, -1, {3}, {0, 1, 2});
-  QTest::mouseClick(dialog.m_pToGroupButton, Qt::LeftButton);
-  EXPECT_EQ(Names(dialog.m_pSourceList), (QStringList{"A", "B", "Shares A"})) << "nothing selected, nothing moves";
-  EXPECT_EQ(Names(dialog.m_pMemberList), QStringList{"HALL"});
+  QTest::mouseClick(Button(&dialog, ">>"), Qt::LeftButton);
+  EXPECT_EQ(Names(Source()), (QStringList{"A", "B", "Shares A"})) << "nothing selected, nothing moves";
+  EXPECT_EQ(Names(Members()), QStringList{"HALL"});
 
-  Select(dialog.m_pSourceList, {2, 0});
-  QTest::mouseClick(dialog.m_pToGroupButton, Qt::LeftButton);
-  EXPECT_EQ(Names(dialog.m_pSourceList), QStringList{"B"});
-  EXPECT_EQ(Names(dialog.m_pMemberList), (QStringList{"HALL", "A", "Shares A"}));
+  Select(Source(), {2, 0});
+  QTest::mouseClick(Button(&dialog, ">>"), Qt::LeftButton);
+  EXPECT_EQ(Names(Source()), QStringList{"B"});
+  EXPECT_EQ(Names(Members()), (QStringList{"HALL", "A", "Shares A"}));
 
-  Select(dialog.m_pMemberList, {0, 2});
-  QTest::mouseClick(dialog.m_pToSourceButton, Qt::LeftButton);
-  EXPECT_EQ(Names(dialog.m_pSourceList), (QStringList{"B", "HALL", "Shares A"}));
-  EXPECT_EQ(Names(dialog.m_pMemberList), QStringList{"A"});
+  Select(Members(), {0, 2});
+  QTest::mouseClick(Button(&dialog, "<<"), Qt::LeftButton);
+  EXPECT_EQ(Names(Source()), (QStringList{"B", "HALL", "Shares A"}));
+  EXPECT_EQ(Names(Members()), QStringList{"A"});
   EXPECT_EQ(dialog.m_MemberEntries.size(), 1u);
 }
 
@@ -106,15 +108,15 @@ TEST_F(AddEditIPGroupDlgTest, RefusedInputKeepsTheDialogOpenAndFocusesTheField) 
     QWidget* focus;
   };
   const Case cases[] = {
-      {"Line", false, "There are no IPs to put into group!", dialog.m_pMemberList},
-      {"", true, "Group Name cannot be empty!", dialog.m_pName},
-      {"hall", true, "'hall' is already in use.\nPlease specify another name for the group!", dialog.m_pName},
+      {"Line", false, "There are no IPs to put into group!", Members()},
+      {"", true, "Group Name cannot be empty!", NameField(&dialog)},
+      {"hall", true, "'hall' is already in use.\nPlease specify another name for the group!", NameField(&dialog)},
   };
   for (const Case& c : cases) {
     test.prompter.errors.clear();
     if (c.withMembers && dialog.m_MemberEntries.empty()) {
-      Select(dialog.m_pSourceList, {0, 1});
-      QTest::mouseClick(dialog.m_pToGroupButton, Qt::LeftButton);
+      Select(Source(), {0, 1});
+      QTest::mouseClick(Button(&dialog, ">>"), Qt::LeftButton);
     }
     EXPECT_FALSE(Ok(c.name)) << c.message;
     EXPECT_EQ(test.prompter.errors, std::vector<std::string>{c.message});
@@ -126,9 +128,9 @@ TEST_F(AddEditIPGroupDlgTest, RefusedInputKeepsTheDialogOpenAndFocusesTheField) 
 TEST_F(AddEditIPGroupDlgTest, AGroupNameWithoutBytesIsRefusedAndAUsedOneIsNamedAsTyped) {
   test.app->m_AddressBook.push_back(Entry("Caf\xe9", {{10, 0, 0, 7}}));
   Open(0, -1, {0}, {1});
-  dialog.m_pName->setFocus();
-  TypeText(dialog.m_pName, QString::fromUtf8("\u042f"));
-  QTest::mouseClick(dialog.m_pOkButton, Qt::LeftButton);
+  NameField(&dialog)->setFocus();
+  TypeText(NameField(&dialog), QString::fromUtf8("\u042f"));
+  QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
   EXPECT_FALSE(Ok(QString::fromUtf8("CAF\u00e9")));
   EXPECT_EQ(test.prompter.errors,
             (std::vector<std::string>{
@@ -141,10 +143,10 @@ TEST_F(AddEditIPGroupDlgTest, AGroupNameWithoutBytesIsRefusedAndAUsedOneIsNamedA
 TEST_F(AddEditIPGroupDlgTest, EditingShowsTheGroupAndReplacesItInPlace) {
   Open(1, 3, {3}, {0, 1, 2});
   EXPECT_EQ(dialog.windowTitle(), "Edit IP Group");
-  EXPECT_EQ(dialog.m_pName->text(), "HALL");
+  EXPECT_EQ(NameField(&dialog)->text(), "HALL");
   EXPECT_TRUE(SaveScreenshot(&dialog, "dialog_edit_ip_group"));
-  Select(dialog.m_pSourceList, {1});
-  QTest::mouseClick(dialog.m_pToGroupButton, Qt::LeftButton);
+  Select(Source(), {1});
+  QTest::mouseClick(Button(&dialog, ">>"), Qt::LeftButton);
   ASSERT_TRUE(Ok("a")) << "an edit may take another entry's name";
   EXPECT_EQ(test.app->m_AddressBook[3], Entry("a", {{10, 0, 0, 1}, {10, 0, 0, 3}, {10, 0, 0, 2}}));
   EXPECT_EQ(test.app->m_AddressBook.size(), 4u);

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +13,8 @@
 #include <functional>
 
 #include "addressbook/IPEntry.h"
+#include "controls/IPAddressEdit.h"
+#include "support/Find.h"
 
 // A runtime folder of the test's own (where the local sockets to and from the IP configuration
 // tool lie), so tests running side by side never meet on the same socket. Child processes
@@ -49,6 +53,18 @@ class WhenOpened {
  private:
   QObject m_context;
 };
+
+// The controls the address book dialogs share: the entry's name, the address and the buttons,
+// these by caption.
+inline QLineEdit* NameField(const QWidget* dialog) {
+  return Find<QLineEdit>(dialog, "name");
+}
+inline CIPAddressEdit* AddressField(const QWidget* dialog) {
+  return Find<CIPAddressEdit>(dialog, "address");
+}
+inline QPushButton* Button(const QWidget* within, const QString& caption) {
+  return Find<QPushButton>(within, caption);
+}
 
 inline CIPGroup Entry(const std::string& name, std::initializer_list<IPAddress> addresses) {
   CIPGroup entry(name);

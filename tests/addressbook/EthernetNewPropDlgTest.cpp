@@ -40,19 +40,20 @@ class EthernetNewPropDlgTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
   }
   void Select(std::initializer_list<int> rows) {
-    pane->m_pList->clearSelection();
+    List()->clearSelection();
     for (int row : rows)
-      pane->m_pList->selectionModel()->select(pane->m_pList->model()->index(row, 0),
-                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+      List()->selectionModel()->select(List()->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
   }
-  CNorvComboBox* SendTo() const { return pane->findChild<CNorvComboBox*>(); }
+  CNorvComboBox* SendTo() const { return Find<CNorvComboBox>(pane.get(), "sendTo"); }
+  CIPEntryList* List() const { return Find<CIPEntryList>(pane.get(), "entries"); }
   std::vector<std::string> BookNames() const {
     std::vector<std::string> names;
     for (const CIPGroup& entry : test.app->m_AddressBook) names.push_back(entry.m_strName);
     return names;
   }
   void DoubleClick() {
-    QWidget* viewport = pane->m_pList->viewport();
+    QWidget* viewport = List()->viewport();
     QTest::mouseDClick(viewport, Qt::LeftButton, Qt::ControlModifier, viewport->rect().bottomRight() - QPoint(2, 2));
   }
 
@@ -73,23 +74,23 @@ TEST_F(EthernetNewPropDlgTest, AnEmptyAddressBookShowsNothingAndLeavesNoTarget) 
   Open({});
   EXPECT_EQ(SendTo()->count(), 0);
   EXPECT_EQ(test.app->m_SendTarget, CIPGroup(""));
-  EXPECT_EQ(pane->m_pList->rowCount(), 0);
-  EXPECT_TRUE(pane->m_pAddButton->isEnabled());
-  EXPECT_TRUE(pane->m_pCreateGroupButton->isEnabled());
-  EXPECT_FALSE(pane->m_pEditButton->isEnabled());
-  EXPECT_FALSE(pane->m_pDeleteButton->isEnabled());
+  EXPECT_EQ(List()->rowCount(), 0);
+  EXPECT_TRUE(Button(pane.get(), "Add")->isEnabled());
+  EXPECT_TRUE(Button(pane.get(), "Create Group")->isEnabled());
+  EXPECT_FALSE(Button(pane.get(), "Edit")->isEnabled());
+  EXPECT_FALSE(Button(pane.get(), "Delete")->isEnabled());
 }
 
 TEST_F(EthernetNewPropDlgTest, TheListAndTheComboShowEveryEntry) {
   test.app->m_SendTarget = Entry("Door", {kDoor});
   Open(ThreeEntries());
-  EXPECT_EQ(Column(pane->m_pList, 0), (QStringList{"Hall", "Door", "Empty"}));
-  EXPECT_EQ(Column(pane->m_pList, 1), (QStringList{"10.0.0.5; 10.0.0.6", "10.0.0.9", ""}));
-  EXPECT_EQ(pane->m_pList->horizontalHeaderItem(0)->text(), "Name");
-  EXPECT_EQ(pane->m_pList->horizontalHeaderItem(1)->text(), "IP Address(es)");
-  ExpectNamesFitAndAddressesStretch(pane->m_pList);
-  EXPECT_EQ(pane->m_pGroupBox->title(), "Defined Groups of IP Addresses");
-  EXPECT_EQ(pane->m_pSendToLabel->text(), "Send To");
+  EXPECT_EQ(Column(List(), 0), (QStringList{"Hall", "Door", "Empty"}));
+  EXPECT_EQ(Column(List(), 1), (QStringList{"10.0.0.5; 10.0.0.6", "10.0.0.9", ""}));
+  EXPECT_EQ(List()->horizontalHeaderItem(0)->text(), "Name");
+  EXPECT_EQ(List()->horizontalHeaderItem(1)->text(), "IP Address(es)");
+  ExpectNamesFitAndAddressesStretch(List());
+  EXPECT_EQ(Find<QGroupBox>(pane.get(), "entriesBox")->title(), "Defined Groups of IP Addresses");
+  EXPECT_EQ(Find<QLabel>(pane.get(), "sendToLabel")->text(), "Send To");
   EXPECT_EQ(Items(SendTo()), (QStringList{"Hall", "Door [ 10.0.0.9 ]", "Empty"}));
   EXPECT_EQ(SendTo()->currentIndex(), 1);
   EXPECT_EQ(test.app->m_SendTarget, Entry("Door", {kDoor}));
@@ -114,17 +115,17 @@ TEST_F(EthernetNewPropDlgTest, ButtonsAndMenuFollowTheNumberOfSelectedRows) {
       {{0, 1, 2}, false, false, true, true},
   };
   const QStringList items = {"Add...", "Edit...", "Delete...", "", "Add selected IPs to a new group..."};
-  QList<QAction*> actions = pane->m_pContextMenu->actions();
+  QList<QAction*> actions = Find<QMenu>(pane.get(), "entriesMenu")->actions();
   ASSERT_EQ(actions.size(), 5);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(actions[i]->text(), items[i]);
   EXPECT_TRUE(actions[3]->isSeparator());
   for (const Case& c : cases) {
     Select(c.rows);
     const std::string rows = std::to_string(c.rows.size()) + " rows";
-    EXPECT_EQ(pane->m_pAddButton->isEnabled(), c.add) << rows;
-    EXPECT_EQ(pane->m_pEditButton->isEnabled(), c.edit) << rows;
-    EXPECT_EQ(pane->m_pDeleteButton->isEnabled(), c.erase) << rows;
-    EXPECT_TRUE(pane->m_pCreateGroupButton->isEnabled()) << rows;
+    EXPECT_EQ(Button(pane.get(), "Add")->isEnabled(), c.add) << rows;
+    EXPECT_EQ(Button(pane.get(), "Edit")->isEnabled(), c.edit) << rows;
+    EXPECT_EQ(Button(pane.get(), "Delete")->isEnabled(), c.erase) << rows;
+    EXPECT_TRUE(Button(pane.get(), "Create Group")->isEnabled()) << rows;
     EXPECT_EQ(actions[0]->isEnabled(), c.add) << rows;
     EXPECT_EQ(actions[1]->isEnabled(), c.edit) << rows;
     EXPECT_EQ(actions[2]->isEnabled(), c.erase) << rows;
@@ -137,10 +138,10 @@ TEST_F(EthernetNewPropDlgTest, TheContextMenuOpensWhereTheListIsRightClicked) {
   bool shown = false;
   QTimer::singleShot(0, [&] {
     QWidget* popup = QApplication::activePopupWidget();
-    shown = popup == pane->m_pContextMenu;
+    shown = popup == Find<QMenu>(pane.get(), "entriesMenu");
     if (popup) popup->close();
   });
-  emit pane->m_pList->customContextMenuRequested(QPoint(5, 5));
+  emit List()->customContextMenuRequested(QPoint(5, 5));
   EXPECT_TRUE(shown);
 }
 
@@ -162,7 +163,7 @@ TEST_F(EthernetNewPropDlgTest, DeleteAsksByTheNumberOfSelectedRows) {
     pane->OnDelete();
     EXPECT_EQ(test.prompter.questions, std::vector<std::string>{c.question});
     EXPECT_EQ(BookNames(), (std::vector<std::string>{"Hall", "Door", "Empty"})) << "answered No";
-    EXPECT_EQ(pane->m_pList->selectionModel()->selectedRows().size(), static_cast<qsizetype>(c.rows.size()));
+    EXPECT_EQ(List()->selectionModel()->selectedRows().size(), static_cast<qsizetype>(c.rows.size()));
   }
 }
 
@@ -171,25 +172,25 @@ TEST_F(EthernetNewPropDlgTest, DeletingTheTargetFallsBackToTheFirstRemainingEntr
   Open(ThreeEntries());
   Select({1, 2});
   test.prompter.answer = true;
-  QTest::keyClick(pane->m_pList, Qt::Key_Delete);
+  QTest::keyClick(List(), Qt::Key_Delete);
   EXPECT_EQ(test.prompter.questions.size(), 1u);
   EXPECT_EQ(BookNames(), std::vector<std::string>{"Hall"});
-  EXPECT_EQ(Column(pane->m_pList, 0), QStringList{"Hall"});
+  EXPECT_EQ(Column(List(), 0), QStringList{"Hall"});
   EXPECT_EQ(Items(SendTo()), QStringList{"Hall"});
   EXPECT_EQ(test.app->m_SendTarget, Entry("Hall", {kHallA, kHallB}));
 
   Select({0});
-  QTest::mouseClick(pane->m_pDeleteButton, Qt::LeftButton);
+  QTest::mouseClick(Button(pane.get(), "Delete"), Qt::LeftButton);
   EXPECT_TRUE(test.app->m_AddressBook.empty());
   EXPECT_EQ(test.app->m_SendTarget, CIPGroup(""));
-  EXPECT_TRUE(pane->m_pAddButton->isEnabled());
-  EXPECT_FALSE(pane->m_pEditButton->isEnabled());
-  EXPECT_FALSE(pane->m_pDeleteButton->isEnabled());
+  EXPECT_TRUE(Button(pane.get(), "Add")->isEnabled());
+  EXPECT_FALSE(Button(pane.get(), "Edit")->isEnabled());
+  EXPECT_FALSE(Button(pane.get(), "Delete")->isEnabled());
 }
 
 TEST_F(EthernetNewPropDlgTest, TheDeleteKeyWithoutASelectionDoesNothing) {
   Open(ThreeEntries());
-  QTest::keyClick(pane->m_pList, Qt::Key_Delete);
+  QTest::keyClick(List(), Qt::Key_Delete);
   EXPECT_TRUE(test.prompter.questions.empty());
 }
 
@@ -202,7 +203,7 @@ TEST_F(EthernetNewPropDlgTest, DoubleClickAddsWithoutASelectionEditsOneAndIgnore
   }
   {
     Select({1});
-    WhenOpened<CAddEditIPDlg> opened([](CAddEditIPDlg* dialog) { EXPECT_EQ(dialog->m_pName->text(), "Door"); });
+    WhenOpened<CAddEditIPDlg> opened([](CAddEditIPDlg* dialog) { EXPECT_EQ(NameField(dialog)->text(), "Door"); });
     DoubleClick();
     EXPECT_TRUE(opened.seen);
   }
@@ -220,22 +221,22 @@ TEST_F(EthernetNewPropDlgTest, CancellingTheAddDialogStillRefreshes) {
     test.app->m_AddressBook.push_back(Entry("Added elsewhere", {kDoor}));
     dialog->reject();
   });
-  QTest::mouseClick(pane->m_pAddButton, Qt::LeftButton);
+  QTest::mouseClick(Button(pane.get(), "Add"), Qt::LeftButton);
   ASSERT_TRUE(opened.seen);
-  EXPECT_EQ(pane->m_pList->rowCount(), 4);
+  EXPECT_EQ(List()->rowCount(), 4);
   EXPECT_EQ(SendTo()->count(), 4);
 }
 
 TEST_F(EthernetNewPropDlgTest, AddingAppendsTheEntryToTheListAndCombo) {
   Open(ThreeEntries());
   WhenOpened<CAddEditIPDlg> opened([](CAddEditIPDlg* dialog) {
-    dialog->m_pName->setText("Gate");
-    dialog->m_pAddress->SetAddress({10, 0, 0, 20});
+    NameField(dialog)->setText("Gate");
+    AddressField(dialog)->SetAddress({10, 0, 0, 20});
     dialog->accept();
   });
   pane->OnAdd();
   ASSERT_TRUE(opened.seen);
-  EXPECT_EQ(Column(pane->m_pList, 0).last(), "Gate");
+  EXPECT_EQ(Column(List(), 0).last(), "Gate");
   EXPECT_EQ(Items(SendTo()).last(), "Gate [ 10.0.0.20 ]");
 }
 
@@ -245,13 +246,13 @@ TEST_F(EthernetNewPropDlgTest, EditingTheTargetsAddressLosesItUnlessItIsFirst) {
   Select({1});
   WhenOpened<CAddEditIPDlg> opened([](CAddEditIPDlg* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Edit IP Address");
-    dialog->m_pAddress->SetAddress({10, 0, 0, 99});
+    AddressField(dialog)->SetAddress({10, 0, 0, 99});
     dialog->accept();
   });
-  QTest::mouseClick(pane->m_pEditButton, Qt::LeftButton);
+  QTest::mouseClick(Button(pane.get(), "Edit"), Qt::LeftButton);
   ASSERT_TRUE(opened.seen);
   EXPECT_EQ(test.app->m_AddressBook[1], Entry("Door", {{10, 0, 0, 99}}));
-  EXPECT_EQ(Column(pane->m_pList, 1)[1], "10.0.0.99");
+  EXPECT_EQ(Column(List(), 1)[1], "10.0.0.99");
   EXPECT_EQ(SendTo()->currentIndex(), 0) << "the old display text is gone";
   EXPECT_EQ(test.app->m_SendTarget.m_strName, "Hall");
 }
@@ -261,8 +262,8 @@ TEST_F(EthernetNewPropDlgTest, EditOpensTheSelectedRowsOwnEntry) {
   Open({Entry("Twin", {{10, 0, 0, 1}}), Entry("Twin", {{10, 0, 0, 2}})});
   Select({1});
   WhenOpened<CAddEditIPDlg> opened([](CAddEditIPDlg* dialog) {
-    EXPECT_EQ(dialog->m_pAddress->GetAddress(), (IPAddress{10, 0, 0, 2}));
-    dialog->m_pName->setText("Second");
+    EXPECT_EQ(AddressField(dialog)->GetAddress(), (IPAddress{10, 0, 0, 2}));
+    NameField(dialog)->setText("Second");
     dialog->accept();
   });
   pane->OnEdit();
@@ -275,7 +276,7 @@ TEST_F(EthernetNewPropDlgTest, EditingAGroupOpensTheGroupDialogWithTheSelectionA
   Select({0});
   WhenOpened<CAddEditIPGroupDlg> opened([](CAddEditIPGroupDlg* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Edit IP Group");
-    EXPECT_EQ(dialog->m_pName->text(), "Hall");
+    EXPECT_EQ(NameField(dialog)->text(), "Hall");
     ASSERT_EQ(dialog->m_MemberEntries.size(), 1u);
     EXPECT_EQ(dialog->m_MemberEntries[0].m_strName, "Hall");
     ASSERT_EQ(dialog->m_SourceEntries.size(), 2u);
@@ -297,10 +298,10 @@ TEST_F(EthernetNewPropDlgTest, CreatingAGroupOfTheSelectedEntries) {
     EXPECT_EQ(dialog->windowTitle(), "Add IP Group");
     EXPECT_EQ(dialog->m_MemberEntries.size(), 2u);
     EXPECT_EQ(dialog->m_SourceEntries.size(), 1u);
-    dialog->m_pName->setText("All");
+    NameField(dialog)->setText("All");
     dialog->accept();
   });
-  pane->m_pContextMenu->actions()[4]->trigger();
+  Find<QMenu>(pane.get(), "entriesMenu")->actions()[4]->trigger();
   ASSERT_TRUE(opened.seen);
   EXPECT_EQ(test.app->m_AddressBook.back(), Entry("All", {kHallA, kHallB, kDoor}));
   EXPECT_EQ(Items(SendTo()).last(), "All");

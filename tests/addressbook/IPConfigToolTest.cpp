@@ -34,7 +34,7 @@ TEST(IPConfigToolRoad, TheToolHandsAnAddressBackToTheOpenDialog) {
   ASSERT_TRUE(FindProcessesByExecutable(ToolPath()).empty()) << "a copy of the tool is running already";
   CAddEditIPDlg dialog;
   dialog.open();
-  QTest::mouseClick(dialog.m_pSearchButton, Qt::LeftButton);
+  QTest::mouseClick(Button(&dialog, "Search Devices"), Qt::LeftButton);
 
   std::vector<qint64> copies;
   ASSERT_TRUE(QTest::qWaitFor(
@@ -48,11 +48,11 @@ TEST(IPConfigToolRoad, TheToolHandsAnAddressBackToTheOpenDialog) {
   ASSERT_TRUE(SendLine(ToolControlSocketName(copies[0]), QByteArray(kSelectRequest) + "192.168.7.42"));
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {
-        return dialog.m_pAddress->GetAddress() == IPAddress{192, 168, 7, 42};
+        return AddressField(&dialog)->GetAddress() == IPAddress{192, 168, 7, 42};
       },
       kPatience));
 
-  QTest::mouseClick(dialog.m_pSearchButton, Qt::LeftButton);
+  QTest::mouseClick(Button(&dialog, "Search Devices"), Qt::LeftButton);
   EXPECT_EQ(FindProcessesByExecutable(ToolPath()), copies) << "brought forward, not started again";
 
   ShowIPConfigTool(ToolPath(), "", false);
