@@ -17,6 +17,7 @@
 #include "netsetup/DeviceEthernetDlg.h"
 #include "netsetup/DeviceModbusRTUDlg.h"
 #include "netsetup/MarqueeComSetupDlg.h"
+#include "support/Find.h"
 
 // The network setup page on its own, shown and active, with one serial port "ttyAbsent0" that
 // does not exist (so a send fails with the link's own message) selected as the port.
@@ -36,15 +37,11 @@ class SetupPageTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
   }
 
-  // The page's control of type T whose text (buttons) or object name (fields, lists) is name.
+  // The page's (or within's) one control of type T whose text (buttons) or object name (fields,
+  // lists) is name.
   template <class T>
   T* Find(const QString& name, const QWidget* within = nullptr) const {
-    for (T* widget : (within ? within : page.get())->template findChildren<T*>()) {
-      auto* button = qobject_cast<QAbstractButton*>(widget);
-      if (widget->objectName() == name || (button && button->text() == name)) return widget;
-    }
-    ADD_FAILURE() << "no control " << name.toStdString();
-    return nullptr;
+    return ::Find<T>(within ? within : page.get(), name);
   }
   QPushButton* Button(const QString& text) const { return Find<QPushButton>(text); }
   void Click(const QString& text) const { Find<QAbstractButton>(text)->click(); }
