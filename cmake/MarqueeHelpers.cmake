@@ -74,8 +74,9 @@ endfunction()
 # temporary HOME so no test touches the user's settings or documents; MARQUEE_PROGRAM_FOLDER
 # is a folder with the help pages, as the program's own folder has them. SERIAL: the tests
 # bind shared addresses or measure real pauses, so they never run beside other tests.
+# MANUAL: built, but run by a tool script instead of the suite.
 function(marquee_add_qt_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "SERIAL" "" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "SERIAL;MANUAL" "" "")
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   marquee_target_defaults(${name})
@@ -84,6 +85,9 @@ function(marquee_add_qt_test name)
     MARQUEE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     MARQUEE_SCREENSHOT_DIR="${PROJECT_BINARY_DIR}/screenshots"
     MARQUEE_PROGRAM_FOLDER="${PROJECT_SOURCE_DIR}/docs")
+  if(arg_MANUAL)
+    return()
+  endif()
   set(serial FALSE)
   if(arg_SERIAL)
     set(serial TRUE)

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Draws the README's screenshots with the GUI tests, offscreen (no display needed), at 100 %
+# Draws the README's screenshots with the tour program, offscreen (no display needed), at 100 %
 # (name.png) and at 200 % (name@2x.png, QT_SCALE_FACTOR=2):
 #   tools/update-screenshots.sh [BUILD_FOLDER] [OUTPUT_FOLDER]
 # BUILD_FOLDER defaults to build/, OUTPUT_FOLDER to docs/screenshots/.
@@ -10,7 +10,7 @@ output=${2:-$root/docs/screenshots}
 mkdir -p "$output"
 for scale in 1 2; do
   MARQUEE_SCREENSHOT_DIR=$output QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$scale \
-    "$build/bin/composer_test" --gtest_filter='TourScreenshots.*' --gtest_brief=1 >/dev/null
+    "$build/bin/tour_screenshots" --gtest_brief=1 >/dev/null
 done
 for picture in tour_messages tour_preview tour_pc_communication tour_marquee_communication tour_message_database; do
   for file in "$picture.png" "$picture@2x.png"; do
