@@ -182,7 +182,7 @@ std::string CodePageToUtf8(std::string_view bytes) {
 }
 
 std::string DescribeCodePoint(char32_t codePoint) {
-  const std::string code = Format("U+%04X", static_cast<unsigned>(codePoint));
+  std::string code = Format("U+%04X", static_cast<unsigned>(codePoint));
   if (IsInvisible(codePoint)) return code;
   std::string shown = "\"";
   AppendUtf8(shown, codePoint);
