@@ -97,6 +97,11 @@ class GatewayLive : public testing::Test {
   int PutVariable(const std::string& name, const std::string& value) {
     return Exchange(m_port, Request("PUT", "/api/v1/vars/" + name, "{\"value\": " + value + "}")).status;
   }
+  // An alarm that interrupts line1 for two seconds.
+  Response PostAlarm() {
+    return Exchange(
+        m_port, Request("POST", "/api/v1/signs/line1/messages", R"({"raw": "^E1ALARM", "priority": 9, "expires": 2})"));
+  }
 
   MosquittoBroker m_broker;
   QTemporaryDir m_dir;
@@ -126,8 +131,7 @@ TEST_F(GatewayLive, CommandsAndValuesOverMqttInterruptsOverHttp) {
   EXPECT_EQ(Sent().size(), 3u);
 
   // An alarm interrupts and expires; the template comes back with the latest value.
-  const Response alarm = Exchange(
-      m_port, Request("POST", "/api/v1/signs/line1/messages", R"({"raw": "^E1ALARM", "priority": 9, "expires": 2})"));
+  const Response alarm = PostAlarm();
   ASSERT_EQ(alarm.status, 202) << alarm.body;
   ASSERT_TRUE(SentEventually("^E1ALARM"));
   EXPECT_EQ(Exchange(m_port, Request("GET", "/api/v1/signs/line1")).Json()["active"]["source"], "interrupt");
@@ -169,8 +173,7 @@ TEST_F(GatewayLive, AScheduleWindowOpensOnTimeAndComesBackAfterAnAlarm) {
   ASSERT_TRUE(SentEventually("^dC2Shift 5"));
   EXPECT_EQ(Sent().size(), 3u);
 
-  const Response alarm = Exchange(
-      m_port, Request("POST", "/api/v1/signs/line1/messages", R"({"raw": "^E1ALARM", "priority": 9, "expires": 2})"));
+  const Response alarm = PostAlarm();
   ASSERT_EQ(alarm.status, 202) << alarm.body;
   ASSERT_TRUE(SentEventually("^E1ALARM"));
   ASSERT_TRUE(SentEventually("^dC2Shift 5"));
